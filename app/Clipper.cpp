@@ -48,4 +48,22 @@ std::string MayusculasAZ(std::string_view texto) {
     return resultado;
 }
 
+std::string SinMayusculasNiMinusculas(std::string_view texto) {
+    std::string resultado(texto);
+    for (char& c : resultado) {
+        const auto codigo = static_cast<unsigned char>(c);
+        unsigned char plegado = codigo;
+        if (codigo >= 'a' && codigo <= 'z')
+            plegado = static_cast<unsigned char>(codigo - 0x20);
+        else if (codigo >= 0xE0 && codigo <= 0xFE && codigo != 0xF7)
+            plegado = static_cast<unsigned char>(codigo - 0x20); // à..þ to À..Þ
+        else if (codigo == 0x9A || codigo == 0x9C || codigo == 0x9E)
+            plegado = static_cast<unsigned char>(codigo - 0x10); // š œ ž to Š Œ Ž
+        else if (codigo == 0xFF)
+            plegado = 0x9F; // ÿ to Ÿ
+        c = static_cast<char>(plegado);
+    }
+    return resultado;
+}
+
 } // namespace belvaro

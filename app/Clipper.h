@@ -19,4 +19,8 @@ std::string Iniciales(std::string_view texto);
 // Upper-cases the letters a..z only; every other byte is left as it is.
 std::string MayusculasAZ(std::string_view texto);
 
+// The text with every Windows-1252 letter in upper case (a..z, à..þ except ÷, š, œ,
+// ž, ÿ), for comparisons that ignore letter case the way the system's locale does.
+std::string SinMayusculasNiMinusculas(std::string_view texto);
+
 } // namespace belvaro

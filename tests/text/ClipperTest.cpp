@@ -34,14 +34,17 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"LTrim solo al principio", LTrim, "  a  ", "a  "},
         Caso{"LTrim solo espacios", LTrim, "  ", ""},
         Caso{"SoloMayusculas frase", SoloMayusculas, "Lengua Castellana y Literatura", "LCL"},
-        Caso{"SoloMayusculas acentuadas fuera", SoloMayusculas, "\xD1and\xFA \xC1rbol", ""},
+        Caso{"SoloMayusculas acentuadas fuera", SoloMayusculas, "\xD1" "and\xFA \xC1" "rbol", ""},
         Caso{"SoloMayusculas sin digitos", SoloMayusculas, "ESO 1\xBA B", "ESOB"},
         Caso{"Iniciales frase", Iniciales, "Lengua Castellana y Literatura", "CyL"},
         Caso{"Iniciales sin espacios", Iniciales, "Matematicas", ""},
         Caso{"Iniciales espacio final", Iniciales, "Palabra ", ""},
         Caso{"Iniciales dos espacios", Iniciales, "a  b", " b"},
         Caso{"Iniciales primer caracter espacio", Iniciales, " x", "x"},
-        Caso{"MayusculasAZ solo a-z", MayusculasAZ, "a\xF1z\xE1Q", "A\xF1Z\xE1Q"}),
+        Caso{"MayusculasAZ solo a-z", MayusculasAZ, "a\xF1z\xE1Q", "A\xF1Z\xE1Q"},
+        Caso{"Plegado ascii", SinMayusculasNiMinusculas, "jgl1", "JGL1"},
+        Caso{"Plegado acentos", SinMayusculasNiMinusculas, "\xE1\xF1\xFF\x9A", "\xC1\xD1\x9F\x8A"},
+        Caso{"Plegado deja division y corchete", SinMayusculasNiMinusculas, "\xF7[`", "\xF7[`"}),
     [](const ::testing::TestParamInfo<Caso>& info) { return "caso" + std::to_string(info.index); });
 
 } // namespace
