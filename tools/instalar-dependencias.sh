@@ -6,13 +6,13 @@ set -euo pipefail
 
 paquetes=(
     # compiler and build
-    build-essential cmake g++ pkg-config
+    build-essential cmake g++ pkg-config git
     # libraries of the program and its tests
     libxml2-dev libgtest-dev qt6-base-dev
     # interoperability tests and the sample generator (Debian's own interpreter)
     python3 python3-dbfread python3-dbf
     # desktop tests without a screen
-    xvfb x11-utils xdotool imagemagick
+    xvfb xauth x11-utils xdotool imagemagick
     # chmcmd, which compiles the help file
     fp-utils
     # fuzzing and memory checks
@@ -42,5 +42,5 @@ if ((EUID != 0)); then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_[@]}" apt-get update -qq
-"${sudo_[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}" >/dev/null
+"${sudo_[@]}" apt-get install -y -qq "${faltan[@]}" >/dev/null
 echo "Paquetes instalados."
