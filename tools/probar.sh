@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Builds Belvaro and runs every test, twice: a normal build in build/ (with the
+# desktop program when Qt 6 is present) and a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-asan/. Installs missing Debian packages first.
+# Exits with 0 only when both builds compile and every test passes.
+#
+#   tools/probar.sh            both builds
+#   tools/probar.sh normal     only build/
+#   tools/probar.sh asan       only build-asan/
+#
+# Works without a screen: the desktop tests start their own X server or use Qt's
+# offscreen platform.
+set -euo pipefail
+
+raiz=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$raiz"
+trabajos=${BELVARO_TRABAJOS:-2}
+
+"$raiz/tools/instalar-dependencias.sh"
+
+declare -a resumen=()
+fallo=0
+
+# compilar DIR [opciones de cmake...]: configures and builds; returns non-zero when
+# anything fails to build, after building everything else it can.
+compilar() {
+    local dir=$1
+    shift
+    cmake -S "$raiz" -B "$raiz/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" || return 1
+    cmake --build "$raiz/$dir" -j"$trabajos" -- -k
+}
+
+# probar NOMBRE DIR [opciones de cmake...]
+probar() {
+    local nombre=$1 dir=$2
+    shift 2
+    local registro="$raiz/$dir/probar-ctest.log"
+    echo "=== $nombre: compilando en $dir/"
+    if ! compilar "$dir" "$@"; then
+        fallo=1
+        resumen+=("$nombre: LA COMPILACIÓN FALLÓ (se prueban los ejecutables que sí se hicieron)")
+    fi
+    if [[ ! -f "$raiz/$dir/CTestTestfile.cmake" ]]; then
+        fallo=1
+        resumen+=("$nombre: sin pruebas (la configuración falló)")
+        return
+    fi
+    echo "=== $nombre: ejecutando las pruebas"
+    local estado=0
+    ctest --test-dir "$raiz/$dir" -j"$trabajos" --timeout 900 --output-on-failure \
+        2>&1 | tee "$registro" || estado=$?
+    # tee hides ctest's status; the summary line tells it.
+    if ((estado != 0)) || ! grep -q '^100% tests passed' "$registro"; then
+        fallo=1
+    fi
+    while IFS= read -r linea; do
+        resumen+=("$nombre: $linea")
+    done < <(grep -E '^[0-9]+% tests passed|^Total Test time|^No tests were found' "$registro")
+}
+
+que=${1:-todo}
+case "$que" in
+todo | normal | asan) ;;
+*)
+    echo "Uso: tools/probar.sh [normal|asan]" >&2
+    exit 2
+    ;;
+esac
+
+if [[ "$que" != asan ]]; then
+    probar "normal" build
+fi
+if [[ "$que" != normal ]]; then
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+    probar "asan+ubsan" build-asan -DBELVARO_SANITIZE=ON
+fi
+
+echo
+echo "=== Resumen"
+for linea in "${resumen[@]}"; do
+    echo "$linea"
+done
+if ((fallo)); then
+    echo "RESULTADO: FALLOS"
+    exit 1
+fi
+echo "RESULTADO: todo correcto"
