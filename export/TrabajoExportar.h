@@ -43,6 +43,7 @@ public:
     void CrearTramos();
 
     const std::filesystem::path& Carpeta() const { return carpeta_; }
+    const std::filesystem::path& Catalogo() const { return catalogo_; }
     InformeExportar informe;
 
     XmlDocument DocXML;
