@@ -1,12 +1,66 @@
 #include "import/TrabajoImportar.h"
 
-#include "app/Error.h"
+#include "app/CarpetaDatos.h"
+#include "app/Mensajes.h"
+#include "import/Importacion.h"
+
+#include <system_error>
 
 namespace belvaro {
 
-// Placeholder until the job lands.
-FinTrabajo BImportarClick(EstadoSesion&, const Configuracion&, Interlocutor&, InformeImportar*) {
-    throw Error("importar: trabajo todavía no disponible");
+namespace fs = std::filesystem;
+
+namespace {
+
+// The wait cursor for as long as the object lives, whatever ends the job.
+class CursorEspera {
+  public:
+    explicit CursorEspera(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
+        interlocutor_.CursorEspera(true);
+    }
+    ~CursorEspera() { interlocutor_.CursorEspera(false); }
+    CursorEspera(const CursorEspera&) = delete;
+    CursorEspera& operator=(const CursorEspera&) = delete;
+
+  private:
+    Interlocutor& interlocutor_;
+};
+
+// A file, not a folder, is there.
+bool ExisteArchivo(const fs::path& ruta) {
+    std::error_code error;
+    return !ruta.empty() && fs::exists(ruta, error) && !fs::is_directory(ruta, error);
+}
+
+} // namespace
+
+FinTrabajo BImportarClick(EstadoSesion& sesion, const Configuracion& configuracion,
+                          Interlocutor& interlocutor, InformeImportar* informe) {
+    if (auto elegido = interlocutor.ElegirArchivo(CarpetaSeneca(configuracion.carpetaDatos)))
+        sesion.ArchivoXML = *elegido;
+    if (!ExisteArchivo(sesion.ArchivoXML)) {
+        interlocutor.Mensaje(mensajes::kNoExisteArchivo);
+        if (sesion.ModoAnfitrion == 2)
+            sesion.Transformado = -1;
+        return FinTrabajo::NoExisteArchivo;
+    }
+
+    InformeImportar propio;
+    InformeImportar& resultado = informe != nullptr ? *informe : propio;
+    resultado = InformeImportar{};
+    FinTrabajo fin;
+    {
+        CursorEspera espera(interlocutor);
+        Importacion trabajo(sesion.ArchivoXML, configuracion.carpetaDatos);
+        fin = trabajo.Ejecutar(resultado);
+    }
+    if (fin == FinTrabajo::PeriodosNoEncontrado) {
+        interlocutor.Mensaje(mensajes::kPeriodosNoEncontrado);
+        return fin;
+    }
+    sesion.Transformado = 1;
+    interlocutor.Mensaje(mensajes::kProcesoFinalizado);
+    return FinTrabajo::Terminado;
 }
 
 } // namespace belvaro
