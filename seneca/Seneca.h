@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Shape and reading rules of Séneca exchange files.
 namespace belvaro {
@@ -50,6 +51,10 @@ void RecorrerBloque(const XmlDocument& doc, std::string_view bloque, int posicio
                     InformeLectura& informe,
                     const std::function<void(const RegistroSeneca&)>& porRegistro,
                     bool sinPruebaDeDatos = false);
+
+// One line per block with incomplete records, for the end of a job:
+// "N registros del bloque X no traían todos los datos".
+std::vector<std::string> AvisosDeLectura(const InformeLectura& informe);
 
 // The dato children of a node (record or block), for readers that go by hand.
 RegistroSeneca DatosDe(XmlNode nodo);
