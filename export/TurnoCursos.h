@@ -27,6 +27,9 @@ public:
     bool BitBtn1Click();
     // The forced exit: closes the table, Incompleto false, Salida "fuera".
     void BitBtn2Click();
+    // Stores what was typed and closes the table, when neither button did (the close
+    // box). Nothing happens when the table is already closed.
+    void Cerrar();
 
     bool Incompleto = false;
     std::string Salida;

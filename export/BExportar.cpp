@@ -1,0 +1,76 @@
+#include "export/TrabajoExportar.h"
+
+#include "app/CarpetaDatos.h"
+#include "app/Mensajes.h"
+#include "export/EntradasExportar.h"
+#include "export/Preparacion.h"
+
+#include <system_error>
+
+namespace belvaro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The wait cursor while the job runs, restored however it ends.
+class CursorDeEspera {
+public:
+    explicit CursorDeEspera(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
+        interlocutor_.CursorEspera(true);
+    }
+    ~CursorDeEspera() { interlocutor_.CursorEspera(false); }
+    CursorDeEspera(const CursorDeEspera&) = delete;
+    CursorDeEspera& operator=(const CursorDeEspera&) = delete;
+
+private:
+    Interlocutor& interlocutor_;
+};
+
+bool ExisteArchivo(const fs::path& ruta) {
+    std::error_code error;
+    return !ruta.empty() && fs::is_regular_file(ruta, error);
+}
+
+} // namespace
+
+InformeExportar ExportarArchivo(const fs::path& archivo, const Configuracion& configuracion,
+                                Interlocutor& interlocutor) {
+    const fs::path catalogo = BuscarCatalogo(configuracion.carpetaEjecutable);
+    XmlDocument doc = CargarDocumentoSeneca(archivo);
+
+    const fs::path& datos = configuracion.carpetaDatos;
+    AsegurarCarpetaDatos(datos);
+    BloqueoExportacion bloqueo(datos);
+    RecuperarPreparaciones(datos);
+    Preparacion preparacion(datos);
+
+    TrabajoExportar trabajo(std::move(doc), preparacion.Ruta(), catalogo, interlocutor);
+    trabajo.Ejecutar();
+    preparacion.Confirmar(kTablasExportadas);
+    return std::move(trabajo.informe);
+}
+
+FinTrabajo BExportarClick(EstadoSesion& sesion, const Configuracion& configuracion,
+                          Interlocutor& interlocutor, InformeExportar* informe) {
+    if (auto elegido = interlocutor.ElegirArchivo(CarpetaSeneca(configuracion.carpetaDatos)))
+        sesion.ArchivoXML = *elegido;
+    if (!ExisteArchivo(sesion.ArchivoXML)) {
+        interlocutor.Mensaje(mensajes::kNoExisteArchivo);
+        if (sesion.ModoAnfitrion == 2)
+            sesion.Transformado = -1;
+        return FinTrabajo::NoExisteArchivo;
+    }
+    InformeExportar resultado;
+    {
+        CursorDeEspera espera(interlocutor);
+        resultado = ExportarArchivo(sesion.ArchivoXML, configuracion, interlocutor);
+    }
+    sesion.Transformado = 1;
+    if (informe != nullptr)
+        *informe = std::move(resultado);
+    interlocutor.Mensaje(mensajes::kProcesoFinalizado);
+    return FinTrabajo::Terminado;
+}
+
+} // namespace belvaro
