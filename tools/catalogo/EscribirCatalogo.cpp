@@ -42,8 +42,9 @@ void EscribirCatalogo(const std::vector<Materia>& materias, const std::filesyste
     auto carpeta = dbf.parent_path();
     if (carpeta.empty())
         carpeta = ".";
-    const std::string provisional = dbf.stem().string() + "-nuevo.DBF";
-    const ArchivoProvisional limpieza(carpeta / provisional);
+    const std::string provisional = dbf.stem().string() + "-NUEVO.DBF";
+    const auto rutaProvisional = RutaTabla(carpeta, provisional);
+    const ArchivoProvisional limpieza(rutaProvisional);
 
     CrearTabla(carpeta, provisional,
                {{"NOMBRE", TipoCampo::Texto, kAnchoNombre},
@@ -54,7 +55,7 @@ void EscribirCatalogo(const std::vector<Materia>& materias, const std::filesyste
         Rellenar(tabla, materias);
     }
     std::error_code ec;
-    std::filesystem::rename(carpeta / provisional, dbf, ec);
+    std::filesystem::rename(rutaProvisional, dbf, ec);
     if (ec)
         throw Error("No se puede escribir el catálogo " + dbf.string() + ": " + ec.message());
 }
