@@ -57,8 +57,9 @@ class PasoExportar {
     }
 
     std::vector<std::string> NombresDeCampos(const std::string& tabla) const {
+        const Tabla t(Carpeta(), tabla);
         std::vector<std::string> nombres;
-        for (const auto& info : Tabla(Carpeta(), tabla).Campos())
+        for (const auto& info : t.Campos())
             nombres.push_back(info.nombre);
         return nombres;
     }
