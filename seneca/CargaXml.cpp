@@ -1,10 +1,12 @@
 #include "seneca/CargaXml.h"
 
 #include "app/Error.h"
+#include "seneca/Entidades.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -73,6 +75,10 @@ std::string LeerBytes(const std::filesystem::path& archivo, std::uintmax_t taman
 }
 
 DocumentoXml Analizar(const std::string& bytes, const std::filesystem::path& archivo) {
+    if (bytes.empty()) {
+        throw Error("El archivo " + archivo.string() +
+                    " no es un XML válido (línea 1): el archivo está vacío");
+    }
     ContextoParser ctxt(xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())),
                         &xmlFreeParserCtxt);
     if (!ctxt) {
@@ -141,6 +147,10 @@ void QuitarEspaciosSueltos(xmlDocPtr doc) {
 XmlCargado CargarXml(const std::filesystem::path& archivo, std::uintmax_t tamanoMaximo) {
     std::string bytes = LeerBytes(archivo, tamanoMaximo);
     XmlCargado cargado{Analizar(bytes, archivo), LeerPrologo(bytes)};
+    // Text read through entity references may grow to ten times the file, as the
+    // parser itself allows, but never past the size of the largest file accepted.
+    VigilarEntidades(cargado.doc.get(), std::min(tamanoMaximo, 10 * bytes.size() + 4096),
+                     archivo);
     QuitarEspaciosSueltos(cargado.doc.get());
     return cargado;
 }
