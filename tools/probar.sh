@@ -27,7 +27,12 @@ compilar() {
     local dir=$1
     shift
     cmake -S "$raiz" -B "$raiz/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" || return 1
-    cmake --build "$raiz/$dir" -j"$trabajos" -- -k
+    # Keep going past a target that fails, so that every test that can run does.
+    local seguir=(-k)
+    if grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja' "$raiz/$dir/CMakeCache.txt"; then
+        seguir=(-k 0)
+    fi
+    cmake --build "$raiz/$dir" -j"$trabajos" -- "${seguir[@]}"
 }
 
 # probar NOMBRE DIR [opciones de cmake...]
