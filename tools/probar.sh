@@ -21,12 +21,12 @@ trabajos=${BELVARO_TRABAJOS:-2}
 declare -a resumen=()
 fallo=0
 
-# compilar DIR [opciones de cmake...]: configures and builds; returns non-zero when
-# anything fails to build, after building everything else it can.
+# compilar DIR [opciones de cmake...]: configures and builds. Returns 2 when CMake
+# fails, 1 when anything fails to build (after building everything else it can).
 compilar() {
     local dir=$1
     shift
-    cmake -S "$raiz" -B "$raiz/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" || return 1
+    cmake -S "$raiz" -B "$raiz/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" || return 2
     # Keep going past a target that fails, so that every test that can run does.
     local seguir=(-k)
     if grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja' "$raiz/$dir/CMakeCache.txt"; then
@@ -41,7 +41,12 @@ probar() {
     shift 2
     local registro="$raiz/$dir/probar-ctest.log"
     echo "=== $nombre: compilando en $dir/"
-    if ! compilar "$dir" "$@"; then
+    local estado=0
+    compilar "$dir" "$@" || estado=$?
+    if ((estado == 2)); then
+        fallo=1
+        resumen+=("$nombre: LA CONFIGURACIÓN CON CMAKE FALLÓ")
+    elif ((estado != 0)); then
         fallo=1
         resumen+=("$nombre: LA COMPILACIÓN FALLÓ (se prueban los ejecutables que sí se hicieron)")
     fi
@@ -51,10 +56,10 @@ probar() {
         return
     fi
     echo "=== $nombre: ejecutando las pruebas"
-    local estado=0
+    estado=0
     ctest --test-dir "$raiz/$dir" -j"$trabajos" --timeout 900 --output-on-failure \
         2>&1 | tee "$registro" || estado=$?
-    # tee hides ctest's status; the summary line tells it.
+    # No tests at all counts as a failure too.
     if ((estado != 0)) || ! grep -q '^100% tests passed' "$registro"; then
         fallo=1
     fi
