@@ -10,8 +10,8 @@ namespace belvaro {
 namespace {
 
 const std::vector<DefCampo> kCamposAulat = {
-    {"ABREV", TipoCampo::Texto, 10},    {"NOMBRE", TipoCampo::Texto, 80},
-    {"EDIFICIO", TipoCampo::Texto, 1},  {"MAXALUM", TipoCampo::Entero, 0},
+    {"ABREV", TipoCampo::Texto, 10},     {"NOMBRE", TipoCampo::Texto, 80},
+    {"EDIFICIO", TipoCampo::Texto, 1},   {"MAXALUM", TipoCampo::Entero, 0},
     {"DEPCENTRO", TipoCampo::Texto, 10},
 };
 

@@ -2,24 +2,28 @@
 
 #include "app/Clipper.h"
 
+#include <algorithm>
+
 namespace belvaro {
 
 namespace {
 
-bool EsMayusculaAZ(char c) { return c >= 'A' && c <= 'Z'; }
-
-// The candidates for number k, in the order they are tried.
-std::string FormaCorta(const std::string& base, long long k) {
-    std::string codigo = base + std::to_string(k);
-    if (codigo.size() > kAnchoCodigo)
-        codigo = codigo.substr(0, 8) + codigo.substr(codigo.size() - 2);
-    return codigo;
+bool EsMayusculaAZ(char c) {
+    return c >= 'A' && c <= 'Z';
 }
 
-std::string FormaNumeroEntero(const std::string& base, long long k) {
+// The base followed by the number k. When that exceeds 10 characters, a number of two
+// digits replaces the last 2 characters of the first 10 (ABCDEFGH10), and a longer one is
+// kept whole after as much of the base as fits (ABCDEFG100): every number gives a code
+// of its own, so the search for a free one always ends.
+std::string Numerado(const std::string& base, long long k) {
     const std::string numero = std::to_string(k);
-    const std::size_t sitio = numero.size() < kAnchoCodigo ? kAnchoCodigo - numero.size() : 0;
-    return base.substr(0, sitio) + numero;
+    const std::string codigo = base + numero;
+    if (codigo.size() <= kAnchoCodigo)
+        return codigo;
+    if (numero.size() <= 2)
+        return codigo.substr(0, 8) + codigo.substr(codigo.size() - 2);
+    return base.substr(0, kAnchoCodigo - std::min(numero.size(), kAnchoCodigo)) + numero;
 }
 
 } // namespace
@@ -54,16 +58,9 @@ std::string NumeradorCodigos::Asignar(const std::string& codigo) {
 
 std::string NumeradorCodigos::Numerar(const std::string& base) {
     long long& k = siguiente_.try_emplace(base, 1).first->second;
-    for (;; ++k) {
-        std::string candidato = FormaCorta(base, k);
-        if (!usados_.contains(candidato))
-            return candidato;
-        if (k >= 100 && base.size() + std::to_string(k).size() > kAnchoCodigo) {
-            candidato = FormaNumeroEntero(base, k);
-            if (!usados_.contains(candidato))
-                return candidato;
-        }
-    }
+    while (usados_.contains(Numerado(base, k)))
+        ++k;
+    return Numerado(base, k);
 }
 
 } // namespace belvaro

@@ -23,18 +23,18 @@ std::string CodigoLargoDerivado(const std::string& codigo, std::string_view nomb
 
 // Hands out short codes that no earlier subject holds. A code already taken (or an
 // empty one) is numbered: its last character is dropped and 1, 2, 3... appended until
-// the result is free. A numbered code longer than 10 characters keeps its first 8 and
-// its last 2; when that form is taken too, numbering goes on, and from 100 on the
-// number is kept whole and the base cut to make room, so the search always ends.
+// the result is free. A numbered code never exceeds 10 characters: from ABCDEFGHI9 on,
+// the number takes the place of the last characters (ABCDEFGH10, ABCDEFG100), and each
+// shortened code is tested like any other.
 class NumeradorCodigos {
-public:
+  public:
     explicit NumeradorCodigos(std::set<std::string>& usados) : usados_(usados) {}
 
     // The code itself when free, else the first free numbered form; the result is
     // added to the used codes.
     std::string Asignar(const std::string& codigo);
 
-private:
+  private:
     std::string Numerar(const std::string& base);
 
     std::set<std::string>& usados_;

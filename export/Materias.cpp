@@ -14,8 +14,8 @@ namespace belvaro {
 namespace {
 
 const std::vector<DefCampo> kCamposAsignomt = {
-    {"COD", TipoCampo::Texto, 10},      {"CODLARGO", TipoCampo::Texto, 10},
-    {"NOMBRE", TipoCampo::Texto, 80},   {"CODTAREA", TipoCampo::Texto, 10},
+    {"COD", TipoCampo::Texto, 10},     {"CODLARGO", TipoCampo::Texto, 10},
+    {"NOMBRE", TipoCampo::Texto, 80},  {"CODTAREA", TipoCampo::Texto, 10},
     {"ESTAREA", TipoCampo::Logico, 0},
 };
 
@@ -37,9 +37,8 @@ struct Materia {
 
 // SENEMATERIAS.DBF: the codes to use for the Séneca subject names it knows.
 class CatalogoMaterias {
-public:
-    explicit CatalogoMaterias(const std::filesystem::path& ruta)
-        : tabla_(Abrir(ruta)) {}
+  public:
+    explicit CatalogoMaterias(const std::filesystem::path& ruta) : tabla_(Abrir(ruta)) {}
 
     // The first row whose NOMBRE is exactly the name fills in the two codes.
     void Buscar(Materia& m) {
@@ -51,18 +50,22 @@ public:
 
     void Close() { tabla_.Close(); }
 
-private:
+  private:
     static Tabla Abrir(const std::filesystem::path& ruta) {
-        if (!std::filesystem::is_regular_file(ruta))
+        const std::filesystem::path carpeta = ruta.parent_path();
+        const std::string nombre = ruta.filename().string();
+        if (!ExisteTabla(carpeta, nombre))
             throw Error("No se encuentra el catálogo de materias " + ruta.string() +
                         ": sin él no se pueden dar los códigos de las materias.");
-        return Tabla(ruta.parent_path(), ruta.filename().string());
+        return Tabla(carpeta, nombre);
     }
 
     Tabla tabla_;
 };
 
-std::string Primeros(const std::string& texto, std::size_t n) { return texto.substr(0, n); }
+std::string Primeros(const std::string& texto, std::size_t n) {
+    return texto.substr(0, n);
+}
 
 void AnadirFila(Tabla& tabla, const Materia& m, bool conClaves) {
     tabla.Append();
@@ -91,7 +94,7 @@ void DarCodigos(Materia& m, CatalogoMaterias& catalogo) {
 // One run of CrearMaterias: the two tables being filled, the catalogue and the
 // subject-code lists of the job.
 class PasoMaterias {
-public:
+  public:
     explicit PasoMaterias(TrabajoExportar& t)
         : t_(t), catalogo_(t.Catalogo()), asignomt_(t.Carpeta(), "ASIGNOMT"),
           asignomt2_(t.Carpeta(), "ASIGNOMT2"), numerador_(t.CodigosUsados) {}
@@ -113,7 +116,7 @@ public:
         t_.informe.filasPorTabla.emplace_back("ASIGNOMT2", filas2_);
     }
 
-private:
+  private:
     bool EsRepetida(const Materia& m) const {
         return t_.NombresMaterias.contains(MayusculasAZ(m.nombre)) &&
                t_.CodigosLargos.contains(m.codLargo) &&

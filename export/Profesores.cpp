@@ -18,11 +18,13 @@ const std::vector<DefCampo> kCamposProft = {
     {"X_EMPLEADO", TipoCampo::Texto, 10}, {"F_TOMAPOS", TipoCampo::Texto, 10},
 };
 
-std::string Inicial(const std::string& parte) { return parte.substr(0, 1); }
+std::string Inicial(const std::string& parte) {
+    return parte.substr(0, 1);
+}
 
 // The abbreviations given so far in one run, compared without regard to letter case.
 class AbreviaturasProfesores {
-public:
+  public:
     // The base itself when free, else the base followed by 1, 2, 3... The stored
     // abbreviation keeps the case of the name.
     std::string Dar(const std::string& base) {
@@ -39,7 +41,7 @@ public:
         return abreviatura;
     }
 
-private:
+  private:
     std::set<std::string> dadas_;
     std::map<std::string, int> siguiente_;
 };
