@@ -43,7 +43,9 @@ void InterlocutorVentana::MostrarControlCursos(TurnoCursos& turno) {
     // The person types in the dialog: the normal cursor while it is up.
     const bool enEspera = espera_;
     CursorEspera(false);
-    TControlCursos ControlCursos(turno, dialogos_, &ventana_);
+    // Inside the host's window ours is no top-level window to own a dialog.
+    QWidget* dueno = ventana_.Anfitrion() == nullptr ? &ventana_ : nullptr;
+    TControlCursos ControlCursos(turno, dialogos_, dueno);
     dialogos_.MostrarCursos(ControlCursos);
     CursorEspera(enEspera);
     ControlCursos.RelanzarFallo();
