@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -59,17 +58,18 @@ std::string LeerBytes(const std::filesystem::path& archivo, std::uintmax_t taman
                     std::to_string(tamanoMaximo / (1024 * 1024)) + " MB)");
     }
     std::ifstream entrada(archivo, std::ios::binary);
-    std::string bytes;
-    if (entrada) {
-        bytes.reserve(static_cast<std::size_t>(tamano));
-        bytes.assign(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());
-    }
-    if (!entrada && !entrada.eof()) {
+    if (!entrada) {
         throw Error("No se puede leer el archivo " + archivo.string());
     }
-    if (bytes.size() > tamanoMaximo) {
-        throw Error("El archivo " + archivo.string() + " ha crecido mientras se leía y pasa de " +
-                    std::to_string(tamanoMaximo) + " bytes");
+    std::string bytes(static_cast<std::size_t>(tamano), '\0');
+    entrada.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(entrada.gcount()));
+    if (entrada.bad()) {
+        throw Error("No se puede leer el archivo " + archivo.string());
+    }
+    if (entrada.good() && entrada.peek() != std::ifstream::traits_type::eof()) {
+        throw Error("No se puede leer el archivo " + archivo.string() +
+                    ": ha crecido mientras se leía");
     }
     return bytes;
 }
