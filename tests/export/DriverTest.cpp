@@ -197,20 +197,34 @@ TEST_F(DriverTest, LaPersonaDetieneElTrabajoYNadaCambia) {
     EXPECT_EQ(Preparaciones(Datos()), 0);
 }
 
-TEST_F(DriverTest, UnaTablaAbiertaEnOtroProgramaDetieneElTrabajo) {
-    const auto antes = TablasAnteriores();
-    OtroPrograma otro(Datos(), "GRUPOST");
+struct CasoAbierta {
+    std::string archivo;
+    OtroPrograma::Como como;
+    std::string tabla; // named in the message
+};
+
+class TablaAbiertaTest : public DriverTest, public ::testing::WithParamInterface<CasoAbierta> {};
+
+TEST_P(TablaAbiertaTest, DetieneElTrabajoSinCambiarNada) {
+    const auto antes = TablasAnteriores(); // with CURSOST.MDX
+    OtroPrograma otro(Datos(), GetParam().archivo, GetParam().como);
     ASSERT_TRUE(otro.Abierta());
     Elegir(ColegioPequeno());
     try {
         Pulsar();
-        ADD_FAILURE() << "no debe sustituirse una tabla abierta en otro programa";
+        ADD_FAILURE() << "no debe sustituirse lo que otro programa tiene abierto";
     } catch (const Error& e) {
-        EXPECT_NE(std::string(e.what()).find("GRUPOST"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(GetParam().tabla), std::string::npos) << e.what();
     }
     EXPECT_EQ(Contenido(Datos()), antes);
     EXPECT_EQ(Preparaciones(Datos()), 0);
+    EXPECT_EQ(sesion.Transformado, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, TablaAbiertaTest,
+    ::testing::Values(CasoAbierta{"GRUPOST", OtroPrograma::Como::Tabla, "GRUPOST"},
+                      CasoAbierta{"CURSOST.MDX", OtroPrograma::Como::SoloArchivo, "CURSOST"}));
 
 TEST_F(DriverTest, LosIndicesViejosSeBorranAlColocarLasTablas) {
     TablasAnteriores(); // leaves CURSOST.MDX

@@ -1,10 +1,14 @@
 #pragma once
 
-// Another process that holds a table open exclusively until the object goes.
+// Another process that holds a table open exclusively until the object goes: through
+// the table engine, or only the file lock the engine takes (for files that are not
+// dBase tables, such as indexes).
 
+#include "tables/ArchivoTabla.h"
 #include "tables/Tabla.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,7 +17,10 @@ namespace belvaro::prueba {
 
 class OtroPrograma {
 public:
-    OtroPrograma(const std::filesystem::path& carpeta, const std::string& tabla) {
+    enum class Como { Tabla, SoloArchivo };
+
+    OtroPrograma(const std::filesystem::path& carpeta, const std::string& tabla,
+                 Como como = Como::Tabla) {
         int listo[2];
         if (::pipe(listo) != 0 || ::pipe(fin_) != 0)
             return;
@@ -22,7 +29,12 @@ public:
             ::close(listo[0]);
             ::close(fin_[1]);
             try {
-                Tabla abierta(carpeta, tabla, Acceso::Exclusivo);
+                std::optional<Tabla> abierta;
+                std::optional<dbf::ArchivoTabla> archivo;
+                if (como == Como::Tabla)
+                    abierta.emplace(carpeta, tabla, Acceso::Exclusivo);
+                else
+                    archivo.emplace(RutaTabla(carpeta, tabla), tabla, Acceso::Exclusivo);
                 char c = 1;
                 (void)!::write(listo[1], &c, 1);
                 (void)!::read(fin_[0], &c, 1); // until the parent closes its end
