@@ -23,7 +23,7 @@ preparar() {
         cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     fi
     echo "== Compilando belvaro-cli y el catálogo de materias en $build/"
-    cmake --build "$build" -j2 --target belvaro-cli belvaro_catalogo_dbf >/dev/null
+    cmake --build "$build" -j2 --target belvaro-cli belvaro-soluc belvaro_catalogo_dbf >/dev/null
     mkdir -p "$datos"
 }
 
@@ -36,5 +36,26 @@ exportar() {
     "$cli" volcar "$datos/GRUPOST.DBF" | head -n 6
 }
 
+# The timetabler's part: belvaro-soluc places the lessons and writes SOLUC.DBF.
+horario() {
+    echo
+    echo "== belvaro-soluc --datos $datos --semilla 1"
+    "$build/bin/belvaro-soluc" --datos "$datos" --semilla 1
+}
+
+# Zeltora to Séneca: the regular timetables, written beside a copy of the sample.
+importar() {
+    mkdir -p "$datos/seneca"
+    cp "$seneca" "$datos/seneca/"
+    local elegido="$datos/seneca/$(basename "$seneca")"
+    echo
+    echo "== belvaro-cli importar $elegido --datos $datos"
+    "$cli" importar "$elegido" --datos "$datos"
+    echo
+    echo "El fichero para Séneca está en $datos/seneca/ResultadoZeltos$(basename "$seneca")"
+}
+
 preparar
 exportar
+horario
+importar
