@@ -42,6 +42,10 @@ struct CasoAsignaciones {
     std::vector<std::string> sinAsignacion;
 };
 
+void PrintTo(const CasoAsignaciones& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
 class CrearAsignacionesCasos : public ::testing::TestWithParam<CasoAsignaciones> {};
 
 TEST_P(CrearAsignacionesCasos, FilasPorMateriaYGrupo) {

@@ -41,6 +41,10 @@ struct CasoGrupos {
     std::vector<std::string> sinCurso;
 };
 
+void PrintTo(const CasoGrupos& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
 class CrearGruposCasos : public ::testing::TestWithParam<CasoGrupos> {};
 
 TEST_P(CrearGruposCasos, AbreviaturasYValores) {

@@ -20,6 +20,10 @@ struct CasoClaves {
     std::vector<std::pair<std::size_t, std::string>> claves; // row number, DIHO
 };
 
+void PrintTo(const CasoClaves& caso, std::ostream* os) {
+    *os << caso.tramos << " tramos";
+}
+
 class CrearTramosClaves : public ::testing::TestWithParam<CasoClaves> {};
 
 TEST_P(CrearTramosClaves, SieteDiasPorTramo) {
@@ -52,6 +56,10 @@ struct CasoHoras {
     std::vector<std::string> esperada; // HORA, TEXTOHOR, HORADESDE, HORAHASTA, MINUTOS
 };
 
+void PrintTo(const CasoHoras& caso, std::ostream* os) {
+    *os << ::testing::PrintToString(caso.registro);
+}
+
 class CrearTramosHoras : public ::testing::TestWithParam<CasoHoras> {};
 
 TEST_P(CrearTramosHoras, HorasYMinutos) {
@@ -80,6 +88,10 @@ struct CasoHoraMala {
     std::string hasta;
     std::string citada; // the value the message quotes, as in the file
 };
+
+void PrintTo(const CasoHoraMala& caso, std::ostream* os) {
+    *os << caso.desde << " - " << caso.hasta;
+}
 
 class CrearTramosHoraMala : public ::testing::TestWithParam<CasoHoraMala> {};
 
