@@ -12,7 +12,9 @@ namespace belvaro::dbf {
 
 namespace {
 
-std::string Causa() { return std::strerror(errno); }
+std::string Causa() {
+    return std::strerror(errno);
+}
 
 // Locks the whole file without waiting; false when another description holds it.
 bool Bloquear(int fd, Acceso acceso) {
@@ -41,8 +43,8 @@ ArchivoTabla::ArchivoTabla(const std::filesystem::path& ruta, const std::string&
     if (fd_ < 0) {
         if (errno == ENOENT)
             throw Error("No existe la tabla " + nombre + " (" + ruta.string() + ").");
-        throw Error("No se pudo abrir la tabla " + nombre + " (" + ruta.string() + "): " +
-                    Causa() + ".");
+        throw Error("No se pudo abrir la tabla " + nombre + " (" + ruta.string() + "): " + Causa() +
+                    ".");
     }
     if (!Bloquear(fd_, acceso)) {
         const int causa = errno;
@@ -54,11 +56,13 @@ ArchivoTabla::ArchivoTabla(const std::filesystem::path& ruta, const std::string&
     }
 }
 
-ArchivoTabla::~ArchivoTabla() { Cerrar(); }
+ArchivoTabla::~ArchivoTabla() {
+    Cerrar();
+}
 
 ArchivoTabla::ArchivoTabla(ArchivoTabla&& otro) noexcept
-    : fd_(std::exchange(otro.fd_, -1)), escribible_(otro.escribible_),
-      ruta_(std::move(otro.ruta_)), nombre_(std::move(otro.nombre_)) {}
+    : fd_(std::exchange(otro.fd_, -1)), escribible_(otro.escribible_), ruta_(std::move(otro.ruta_)),
+      nombre_(std::move(otro.nombre_)) {}
 
 ArchivoTabla& ArchivoTabla::operator=(ArchivoTabla&& otro) noexcept {
     if (this != &otro) {
@@ -96,8 +100,7 @@ std::string ArchivoTabla::LeerTodo() const {
 
 void ArchivoTabla::Escribir(std::size_t posicion, std::string_view bytes) const {
     while (!bytes.empty()) {
-        const ssize_t n =
-            ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(posicion));
+        const ssize_t n = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(posicion));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

@@ -33,7 +33,9 @@ const InfoCampo& Campo::Info() const {
     return tabla_->impl_->estructura.campos[static_cast<std::size_t>(indice_)];
 }
 
-std::string Campo::AsString() const { return dbf::Texto(Info(), Bytes(*tabla_->impl_, indice_)); }
+std::string Campo::AsString() const {
+    return dbf::Texto(Info(), Bytes(*tabla_->impl_, indice_));
+}
 
 long long Campo::AsInteger() const {
     const auto& t = *tabla_->impl_;
@@ -50,7 +52,9 @@ bool Campo::AsBoolean() const {
     return dbf::Logico(Donde(t, indice_), Bytes(t, indice_));
 }
 
-bool Campo::EsNulo() const { return dbf::EsBlanco(Info(), Bytes(*tabla_->impl_, indice_)); }
+bool Campo::EsNulo() const {
+    return dbf::EsBlanco(Info(), Bytes(*tabla_->impl_, indice_));
+}
 
 void Campo::SetAsString(std::string_view valor) {
     auto& t = *tabla_->impl_;

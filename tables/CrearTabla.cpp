@@ -32,13 +32,15 @@ constexpr int kDecimalesFlotante = 4;
 constexpr int kAnchoTextoMaximo = 254;
 constexpr std::size_t kCamposMaximos = 255;
 
-std::string Donde(std::string_view tabla) { return "la tabla " + std::string(tabla); }
+std::string Donde(std::string_view tabla) {
+    return "la tabla " + std::string(tabla);
+}
 
 std::string NombreGuardado(const DefCampo& def, std::string_view tabla) {
     const auto& n = def.nombre;
-    const bool valido =
-        !n.empty() && std::isalpha(static_cast<unsigned char>(n[0])) &&
-        std::all_of(n.begin(), n.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+    const bool valido = !n.empty() && std::isalpha(static_cast<unsigned char>(n[0])) &&
+                        std::all_of(n.begin(), n.end(),
+                                    [](unsigned char c) { return std::isalnum(c) || c == '_'; });
     if (!valido)
         throw Error("El nombre de campo «" + n + "» no es válido para " + Donde(tabla) + ".");
     std::string corto = n.substr(0, dbf::kLargoNombre);
@@ -94,8 +96,8 @@ std::vector<InfoCampo> Disposiciones(const std::vector<DefCampo>& defs, std::str
 class Temporal {
 public:
     explicit Temporal(const std::filesystem::path& destino) {
-        plantilla_ = (destino.parent_path() / ("." + destino.filename().string() + ".XXXXXX"))
-                         .string();
+        plantilla_ =
+            (destino.parent_path() / ("." + destino.filename().string() + ".XXXXXX")).string();
         fd_ = ::mkstemp(plantilla_.data());
         if (fd_ < 0)
             throw Error("No se pudo crear un archivo en " + destino.parent_path().string() + ": " +

@@ -43,7 +43,9 @@ bool VersionConocida(std::uint8_t v) {
 
 // Type letters of every dBase and FoxPro dialect; those we do not read are kept
 // as opaque bytes.
-bool TipoValido(char t) { return (t >= 'A' && t <= 'Z') || t == '@' || t == '+' || t == '0'; }
+bool TipoValido(char t) {
+    return (t >= 'A' && t <= 'Z') || t == '@' || t == '+' || t == '0';
+}
 
 std::string AnchoEsperado(char tipo, int ancho) {
     switch (tipo) {

@@ -166,11 +166,19 @@ void Tabla::Close() {
     impl_->indices.clear();
 }
 
-bool Tabla::Abierta() const { return impl_ && impl_->abierta; }
+bool Tabla::Abierta() const {
+    return impl_ && impl_->abierta;
+}
 
-const std::string& Tabla::Nombre() const { return impl_->nombre; }
-const std::filesystem::path& Tabla::Ruta() const { return impl_->ruta; }
-const std::vector<InfoCampo>& Tabla::Campos() const { return impl_->estructura.campos; }
+const std::string& Tabla::Nombre() const {
+    return impl_->nombre;
+}
+const std::filesystem::path& Tabla::Ruta() const {
+    return impl_->ruta;
+}
+const std::vector<InfoCampo>& Tabla::Campos() const {
+    return impl_->estructura.campos;
+}
 
 void Tabla::First() {
     impl_->ExigirAbierta();
@@ -200,9 +208,13 @@ void Tabla::Next() {
     t.eof = true;
 }
 
-bool Tabla::Eof() const { return impl_->eof; }
+bool Tabla::Eof() const {
+    return impl_->eof;
+}
 
-int Tabla::RecNo() const { return impl_->RecNo(); }
+int Tabla::RecNo() const {
+    return impl_->RecNo();
+}
 
 void Tabla::Append() {
     auto& t = *impl_;
@@ -263,7 +275,9 @@ void Tabla::Cancel() {
     impl_->pendiente.clear();
 }
 
-bool Tabla::Editando() const { return impl_->estado != Impl::Estado::Navegando; }
+bool Tabla::Editando() const {
+    return impl_->estado != Impl::Estado::Navegando;
+}
 
 Campo Tabla::FieldByName(std::string_view nombre) {
     impl_->ExigirAbierta();
@@ -319,6 +333,8 @@ void Tabla::SetFilter(std::function<bool(Tabla&)> acepta) {
     First();
 }
 
-void Tabla::ClearFilter() { impl_->filtro = nullptr; }
+void Tabla::ClearFilter() {
+    impl_->filtro = nullptr;
+}
 
 } // namespace belvaro

@@ -27,17 +27,17 @@ struct Tabla::Impl {
     std::unordered_map<std::string, int> porNombre; // upper-case stored name -> field
     bool abierta = false;
 
-    std::string datos;   // registros * largoRegistro bytes
+    std::string datos; // registros * largoRegistro bytes
     std::size_t registros = 0;
     int vivos = 0;
-    std::string blanco;  // an empty record, read when there is no current one
+    std::string blanco; // an empty record, read when there is no current one
 
     long pos = -1; // current record, -1 when none
     bool eof = true;
     Estado estado = Estado::Navegando;
     std::string pendiente; // the record being appended or edited
 
-    std::size_t enDisco = 0;       // records already written at their place
+    std::size_t enDisco = 0;        // records already written at their place
     std::set<std::size_t> editados; // records before enDisco changed since
     bool sucio = false;
 
@@ -54,7 +54,7 @@ struct Tabla::Impl {
     int RecNo() const;
 
     void ExigirAbierta() const;
-    int IndiceCampo(std::string_view nombre) const; // -1 when the table lacks it
+    int IndiceCampo(std::string_view nombre) const;  // -1 when the table lacks it
     int CampoExigido(std::string_view nombre) const; // Error when the table lacks it
     std::string Clave(const std::vector<int>& campos, std::string_view registro) const;
     dbf::IndiceLocate& Indice(const std::vector<int>& campos);

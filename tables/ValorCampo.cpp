@@ -12,7 +12,9 @@ namespace belvaro::dbf {
 
 namespace {
 
-bool EsNumerico(char tipo) { return tipo == 'N' || tipo == 'F'; }
+bool EsNumerico(char tipo) {
+    return tipo == 'N' || tipo == 'F';
+}
 
 std::string_view SinBlancosFinales(std::string_view s) {
     const auto fin = s.find_last_not_of(' ');

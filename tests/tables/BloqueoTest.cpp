@@ -80,8 +80,7 @@ TEST_F(Bloqueo, TablaExclusivaDeOtroProgramaNoSeAbreNiSeReemplaza) {
                 FAIL() << "opened a table held by another process";
             } catch (const Error& e) {
                 const std::string m = e.what();
-                EXPECT_NE(m.find("La tabla SOLUC está abierta en otro programa"),
-                          std::string::npos)
+                EXPECT_NE(m.find("La tabla SOLUC está abierta en otro programa"), std::string::npos)
                     << m;
                 EXPECT_NE(m.find("ciérrelo y vuelva a intentarlo."), std::string::npos) << m;
             }

@@ -36,12 +36,12 @@ TEST(Creacion, CamposEnSuOrdenConSuTipoYAncho) {
     std::vector<std::tuple<std::string, char, int, int>> vistos;
     for (const auto& c : t.Campos())
         vistos.emplace_back(c.nombre, c.tipo, c.ancho, c.decimales);
-    EXPECT_EQ(vistos, (std::vector<std::tuple<std::string, char, int, int>>{
-                          {"CASIG", 'C', 10, 0},
-                          {"DNI", 'N', 11, 0},
-                          {"ESTAREA", 'L', 1, 0},
-                          {"HORAS", 'N', 20, 4},
-                          {"ESTUD", 'C', 254, 0}}));
+    EXPECT_EQ(vistos,
+              (std::vector<std::tuple<std::string, char, int, int>>{{"CASIG", 'C', 10, 0},
+                                                                    {"DNI", 'N', 11, 0},
+                                                                    {"ESTAREA", 'L', 1, 0},
+                                                                    {"HORAS", 'N', 20, 4},
+                                                                    {"ESTUD", 'C', 254, 0}}));
     EXPECT_EQ(t.RecordCount(), 0);
     EXPECT_EQ(Archivos(dir.ruta()), std::vector<std::string>{"ASIGT.DBF"});
 }
@@ -68,7 +68,9 @@ struct Definicion {
     std::vector<DefCampo> campos;
 };
 
-std::ostream& operator<<(std::ostream& os, const Definicion& d) { return os << d.caso; }
+std::ostream& operator<<(std::ostream& os, const Definicion& d) {
+    return os << d.caso;
+}
 
 class DefinicionRechazada : public testing::TestWithParam<Definicion> {};
 
@@ -88,16 +90,15 @@ TEST_P(DefinicionRechazada, EsErrorYDejaLaTablaAnterior) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, DefinicionRechazada,
-    testing::Values(Definicion{"sin_campos", {}},
-                    Definicion{"ancho_cero", {{"A", TipoCampo::Texto, 0}}},
-                    Definicion{"ancho_255", {{"A", TipoCampo::Texto, 255}}},
-                    Definicion{"nombre_vacio", {{"", TipoCampo::Entero, 0}}},
-                    Definicion{"nombre_con_blanco", {{"MI CAMPO", TipoCampo::Entero, 0}}},
-                    Definicion{"repetido_al_cortar",
-                               {{"OFERTAMATRI", TipoCampo::Texto, 5},
-                                {"OFERTAMATRO", TipoCampo::Texto, 5}}},
-                    Definicion{"repetido_sin_mayusculas",
-                               {{"COD", TipoCampo::Texto, 5}, {"cod", TipoCampo::Texto, 5}}}),
+    testing::Values(
+        Definicion{"sin_campos", {}}, Definicion{"ancho_cero", {{"A", TipoCampo::Texto, 0}}},
+        Definicion{"ancho_255", {{"A", TipoCampo::Texto, 255}}},
+        Definicion{"nombre_vacio", {{"", TipoCampo::Entero, 0}}},
+        Definicion{"nombre_con_blanco", {{"MI CAMPO", TipoCampo::Entero, 0}}},
+        Definicion{"repetido_al_cortar",
+                   {{"OFERTAMATRI", TipoCampo::Texto, 5}, {"OFERTAMATRO", TipoCampo::Texto, 5}}},
+        Definicion{"repetido_sin_mayusculas",
+                   {{"COD", TipoCampo::Texto, 5}, {"cod", TipoCampo::Texto, 5}}}),
     [](const auto& info) { return std::string(info.param.caso); });
 
 TEST(Creacion, CarpetaAusenteEsError) {

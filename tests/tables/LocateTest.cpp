@@ -20,13 +20,13 @@ protected:
                     {"OFERTAMATRI", TipoCampo::Texto, 20},
                     {"MATERIA", TipoCampo::Texto, 20}});
         t.emplace(dir.ruta(), "ASIGNOMT2", Acceso::Exclusivo);
-        for (const auto& [cod, oferta, materia] : std::vector<std::array<const char*, 3>>{
-                 {"MAT", "101", "m1"},
-                 {"LEN", "101", "l1"},
-                 {"MAT", "202", "m2"},
-                 {"MAT", "101", "m1-bis"},
-                 {"Educaci\xF3n", "303", "e1"},
-                 {" SANGRIA", "303", "s1"}})
+        for (const auto& [cod, oferta, materia] :
+             std::vector<std::array<const char*, 3>>{{"MAT", "101", "m1"},
+                                                     {"LEN", "101", "l1"},
+                                                     {"MAT", "202", "m2"},
+                                                     {"MAT", "101", "m1-bis"},
+                                                     {"Educaci\xF3n", "303", "e1"},
+                                                     {" SANGRIA", "303", "s1"}})
             Anadir(cod, oferta, materia);
         t->Post();
     }
@@ -49,7 +49,9 @@ struct Busqueda {
     const char* materia; // nullptr: not found
 };
 
-std::ostream& operator<<(std::ostream& os, const Busqueda& b) { return os << b.caso; }
+std::ostream& operator<<(std::ostream& os, const Busqueda& b) {
+    return os << b.caso;
+}
 
 class LocateCasos : public Locate, public testing::WithParamInterface<Busqueda> {};
 

@@ -16,7 +16,9 @@ struct Nombre {
     const char* pedido;  // name the caller gives
 };
 
-std::ostream& operator<<(std::ostream& os, const Nombre& n) { return os << n.pedido; }
+std::ostream& operator<<(std::ostream& os, const Nombre& n) {
+    return os << n.pedido;
+}
 
 class RutaSinMayusculas : public testing::TestWithParam<Nombre> {};
 

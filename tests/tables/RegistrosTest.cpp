@@ -11,8 +11,7 @@
 namespace belvaro::prueba {
 namespace {
 
-const std::vector<DefCampo> kCampos{{"CLAVE", TipoCampo::Texto, 10},
-                                    {"NUM", TipoCampo::Entero, 0}};
+const std::vector<DefCampo> kCampos{{"CLAVE", TipoCampo::Texto, 10}, {"NUM", TipoCampo::Entero, 0}};
 
 void Anadir(Tabla& t, const std::string& clave, long long num) {
     t.Append();
@@ -175,9 +174,8 @@ TEST_F(Registros, MuchasFilasEnVariasTandas) {
 
 TEST(RegistrosAjenos, LosBorradosNoSeVenYSeAnadeTrasEllos) {
     CarpetaTemporal dir;
-    EscribirArchivo(dir / "T.DBF",
-                    DbfCrudo({{"CLAVE", 'C', 3}}, {"uno", "dos", "tre", "cua"},
-                             {false, true, false, true}, /*marcaFin=*/false));
+    EscribirArchivo(dir / "T.DBF", DbfCrudo({{"CLAVE", 'C', 3}}, {"uno", "dos", "tre", "cua"},
+                                            {false, true, false, true}, /*marcaFin=*/false));
     {
         Tabla t(dir.ruta(), "T", Acceso::Exclusivo);
         EXPECT_EQ(t.RecordCount(), 2);

@@ -19,7 +19,9 @@ struct IdaYVuelta {
     std::string leido; // AsString after reopening
 };
 
-std::ostream& operator<<(std::ostream& os, const IdaYVuelta& c) { return os << c.caso; }
+std::ostream& operator<<(std::ostream& os, const IdaYVuelta& c) {
+    return os << c.caso;
+}
 
 class ValorGuardado : public testing::TestWithParam<IdaYVuelta> {};
 
@@ -51,11 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         IdaYVuelta{"texto", kTexto80, [](Campo f) { f.SetAsString("Matem\xE1ticas"); },
                    "Matem\xE1ticas"},
-        IdaYVuelta{"texto_cortado", kTexto5, [](Campo f) { f.SetAsString("ABCDEFGHIJ"); },
-                   "ABCDE"},
+        IdaYVuelta{"texto_cortado", kTexto5, [](Campo f) { f.SetAsString("ABCDEFGHIJ"); }, "ABCDE"},
         IdaYVuelta{"texto_blancos", kTexto80, [](Campo f) { f.SetAsString("  a b  "); }, "  a b"},
-        IdaYVuelta{"texto_ancho_justo", kTexto5, [](Campo f) { f.SetAsString("12345"); },
-                   "12345"},
+        IdaYVuelta{"texto_ancho_justo", kTexto5, [](Campo f) { f.SetAsString("12345"); }, "12345"},
         IdaYVuelta{"texto_de_entero", kTexto5, [](Campo f) { f.SetAsInteger(-1234); }, "-1234"},
         IdaYVuelta{"entero", kEntero, [](Campo f) { f.SetAsInteger(42); }, "42"},
         IdaYVuelta{"entero_minimo", kEntero, [](Campo f) { f.SetAsInteger(-2147483648LL); },
@@ -66,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         IdaYVuelta{"flotante", kFlotante, [](Campo f) { f.SetAsFloat(4); }, "4.0000"},
         IdaYVuelta{"flotante_redondeo", kFlotante, [](Campo f) { f.SetAsFloat(123.45678); },
                    "123.4568"},
-        IdaYVuelta{"flotante_negativo", kFlotante, [](Campo f) { f.SetAsFloat(-0.5); },
-                   "-0.5000"},
+        IdaYVuelta{"flotante_negativo", kFlotante, [](Campo f) { f.SetAsFloat(-0.5); }, "-0.5000"},
         IdaYVuelta{"flotante_casi_cero", kFlotante, [](Campo f) { f.SetAsFloat(-0.00001); },
                    "0.0000"},
         IdaYVuelta{"flotante_de_entero", kFlotante, [](Campo f) { f.SetAsInteger(7); }, "7.0000"},
@@ -124,7 +123,9 @@ struct Rechazo {
     std::function<void(Campo)> poner;
 };
 
-std::ostream& operator<<(std::ostream& os, const Rechazo& c) { return os << c.caso; }
+std::ostream& operator<<(std::ostream& os, const Rechazo& c) {
+    return os << c.caso;
+}
 
 class ValorRechazado : public testing::TestWithParam<Rechazo> {};
 
@@ -191,9 +192,8 @@ INSTANTIATE_TEST_SUITE_P(Textos, TextoNoEntero,
 // A table as another program writes it, with every kind a host table may hold.
 TEST(Valores, LeeLosTiposDeUnaTablaAjena) {
     CarpetaTemporal dir;
-    const std::vector<CampoCrudo> campos{{"PROF", 'C', 6},     {"DIA", 'N', 3},
-                                         {"PESO", 'F', 8, 2},  {"ACTIVO", 'L', 1},
-                                         {"FECHA", 'D', 8},    {"HORA", 'I', 4},
+    const std::vector<CampoCrudo> campos{{"PROF", 'C', 6},   {"DIA", 'N', 3},   {"PESO", 'F', 8, 2},
+                                         {"ACTIVO", 'L', 1}, {"FECHA", 'D', 8}, {"HORA", 'I', 4},
                                          {"NOTAS", 'M', 10}};
     const std::string horaMenosSiete("\xF9\xFF\xFF\xFF", 4);
     const std::string hora300("\x2C\x01\x00\x00", 4);
