@@ -124,14 +124,18 @@ INSTANTIATE_TEST_SUITE_P(Casos, CrearMateriasCodigos, ::testing::ValuesIn(kCasos
                          [](const auto& info) { return info.param.nombre; });
 
 TEST(CrearMaterias, UnaMateriaEnVariosCursosDaUnaFilaYUnPuentePorCurso) {
+    const std::string largo = "K123456789012345678901234";
     PasoExportar paso;
     EscribirCatalogo(paso, {});
-    auto& trabajo = paso.Trabajo(
-        DocumentoSeneca().Lista("MATERIAS", {Materia("  C1 ", "M7", "  Biología y Geología  "),
-                                             Materia("C2", "M7", "Biología y Geología"),
-                                             {"solo un dato"},
-                                             Materia("C1", "M7", "Biología y Geología"),
-                                             Materia("C3", "M8", "Biología y Geología")}));
+    auto& trabajo = paso.Trabajo(DocumentoSeneca().Lista(
+        "MATERIAS", {Materia("  C1 ", "M7", "  Biología y Geología  "),
+                     Materia("C2", "M7", "Biología y Geología"),
+                     {"solo un dato"},
+                     Materia("C1", "M7", "Biología y Geología"),
+                     Materia("C3", "M8", "Biología y Geología"),
+                     // A key longer than its field is compared as stored: no second row.
+                     Materia("C4", largo, "Biología y Geología"),
+                     Materia("C4", largo, "Biología y Geología")}));
     trabajo.CrearMaterias();
 
     const Filas esperada = {{"BG",
@@ -145,11 +149,13 @@ TEST(CrearMaterias, UnaMateriaEnVariosCursosDaUnaFilaYUnPuentePorCurso) {
               esperada);
     const Filas puente =
         paso.Leer("ASIGNOMT2", {"COD", "MATERIA", "OFERTAMATRI", "CODTAREA", "ESTAREA"});
-    const Filas esperadoPuente = {
-        {"BG", "M7", "C1", "", "F"}, {"BG", "M7", "C2", "", "F"}, {"BG", "M8", "C3", "", "F"}};
+    const Filas esperadoPuente = {{"BG", "M7", "C1", "", "F"},
+                                  {"BG", "M7", "C2", "", "F"},
+                                  {"BG", "M8", "C3", "", "F"},
+                                  {"BG", largo.substr(0, 20), "C4", "", "F"}};
     EXPECT_EQ(puente, esperadoPuente);
 
-    const std::vector<std::pair<std::string, int>> cuentas = {{"ASIGNOMT", 1}, {"ASIGNOMT2", 3}};
+    const std::vector<std::pair<std::string, int>> cuentas = {{"ASIGNOMT", 1}, {"ASIGNOMT2", 4}};
     EXPECT_EQ(trabajo.informe.filasPorTabla, cuentas);
     EXPECT_EQ(trabajo.informe.lectura.bloques["MATERIAS"].saltados, std::set<int>{2});
 }
