@@ -149,8 +149,7 @@ XmlCargado CargarXml(const std::filesystem::path& archivo, std::uintmax_t tamano
     XmlCargado cargado{Analizar(bytes, archivo), LeerPrologo(bytes)};
     // Text read through entity references may grow to ten times the file, as the
     // parser itself allows, but never past the size of the largest file accepted.
-    VigilarEntidades(cargado.doc.get(), std::min(tamanoMaximo, 10 * bytes.size() + 4096),
-                     archivo);
+    VigilarEntidades(cargado.doc.get(), std::min(tamanoMaximo, 10 * bytes.size() + 4096), archivo);
     QuitarEspaciosSueltos(cargado.doc.get());
     return cargado;
 }

@@ -70,9 +70,11 @@ std::size_t SecuenciaUtf8(std::string_view t, char32_t& punto) {
         return 0;
     }
     unsigned char c = b(0);
-    std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3
-                               : c >= 0xF0 && c < 0xF5   ? 4
-                                                         : 0;
+    std::size_t n = c < 0x80                ? 1
+                    : c >= 0xC2 && c < 0xE0 ? 2
+                    : c >= 0xE0 && c < 0xF0 ? 3
+                    : c >= 0xF0 && c < 0xF5 ? 4
+                                            : 0;
     if (n == 0 || t.size() < n) {
         return 0;
     }

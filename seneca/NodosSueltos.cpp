@@ -13,8 +13,7 @@ NodosSueltos::~NodosSueltos() {
 
 NodosSueltos& NodosSueltos::De(xmlNodePtr nodo) {
     if (nodo->doc == nullptr || nodo->doc->_private == nullptr) {
-        throw Error("El nodo «" + DeXml(nodo->name) +
-                    "» no pertenece a ningún documento abierto");
+        throw Error("El nodo «" + DeXml(nodo->name) + "» no pertenece a ningún documento abierto");
     }
     return *static_cast<NodosSueltos*>(nodo->doc->_private);
 }

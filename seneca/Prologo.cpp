@@ -5,7 +5,9 @@
 namespace belvaro {
 namespace {
 
-bool EsEspacioXml(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool EsEspacioXml(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view EspaciosDesde(std::string_view bytes, std::size_t desde) {
     std::size_t fin = desde;

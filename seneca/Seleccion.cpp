@@ -59,8 +59,8 @@ using ContextoXPath = std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeCon
 using ResultadoXPath = std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)>;
 
 XmlNodeList EvaluarXPath(xmlNodePtr contexto, const std::string& expresion, bool soloPrimero) {
-    xmlDocPtr doc = contexto->type == XML_DOCUMENT_NODE ? reinterpret_cast<xmlDocPtr>(contexto)
-                                                        : contexto->doc;
+    xmlDocPtr doc =
+        contexto->type == XML_DOCUMENT_NODE ? reinterpret_cast<xmlDocPtr>(contexto) : contexto->doc;
     ContextoXPath ctx(xmlXPathNewContext(doc), &xmlXPathFreeContext);
     if (!ctx) {
         throw Error("No hay memoria para evaluar la expresión XPath «" + expresion + "»");

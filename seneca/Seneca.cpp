@@ -23,7 +23,9 @@ std::string RegistroSeneca::valor(int posicion) const {
     return AllTrim(Utf8AAnsi(datos_.item(posicion).text()));
 }
 
-RegistroSeneca DatosDe(XmlNode nodo) { return RegistroSeneca(nodo.selectNodes("dato")); }
+RegistroSeneca DatosDe(XmlNode nodo) {
+    return RegistroSeneca(nodo.selectNodes("dato"));
+}
 
 void RecorrerBloque(const XmlDocument& doc, std::string_view bloque, int posicionMaxima,
                     InformeLectura& informe,

@@ -27,7 +27,9 @@ DocumentoXml DocumentoVacio() {
     return doc;
 }
 
-xmlNodePtr ComoNodo(xmlDocPtr doc) { return reinterpret_cast<xmlNodePtr>(doc); }
+xmlNodePtr ComoNodo(xmlDocPtr doc) {
+    return reinterpret_cast<xmlNodePtr>(doc);
+}
 
 } // namespace
 
@@ -53,7 +55,9 @@ XmlNode XmlDocument::documentElement() const {
     return XmlNode(xmlDocGetRootElement(impl_->doc.get()));
 }
 
-XmlNode XmlDocument::firstChild() const { return XmlNode(impl_->doc->children); }
+XmlNode XmlDocument::firstChild() const {
+    return XmlNode(impl_->doc->children);
+}
 
 XmlNodeList XmlDocument::selectNodes(std::string_view xpath) const {
     return Seleccionar(ComoNodo(impl_->doc.get()), xpath, false);

@@ -32,9 +32,13 @@ void SacarHijos(xmlNodePtr nodo) {
 
 } // namespace
 
-std::string XmlNode::nombre() const { return NombreDe(Existente(nodo_)); }
+std::string XmlNode::nombre() const {
+    return NombreDe(Existente(nodo_));
+}
 
-std::string XmlNode::text() const { return TomarDeXml(xmlNodeGetContent(Existente(nodo_))); }
+std::string XmlNode::text() const {
+    return TomarDeXml(xmlNodeGetContent(Existente(nodo_)));
+}
 
 void XmlNode::setText(std::string_view texto) {
     xmlNodePtr nodo = Existente(nodo_);
@@ -43,20 +47,22 @@ void XmlNode::setText(std::string_view texto) {
     case XML_ELEMENT_NODE: {
         SacarHijos(nodo);
         if (!valor.empty()) {
-            xmlAddChild(nodo, xmlNewDocTextLen(nodo->doc, ComoXml(valor),
-                                               static_cast<int>(valor.size())));
+            xmlAddChild(
+                nodo, xmlNewDocTextLen(nodo->doc, ComoXml(valor), static_cast<int>(valor.size())));
         }
         break;
     }
     case XML_ATTRIBUTE_NODE:
-        xmlSetProp(nodo->parent, nodo->name, ComoXml(valor));
+        xmlSetNsProp(nodo->parent, nodo->ns, nodo->name, ComoXml(valor));
         break;
     default: // text, CDATA, comment, processing instruction: content taken as it stands
         xmlNodeSetContentLen(nodo, ComoXml(valor), static_cast<int>(valor.size()));
     }
 }
 
-XmlNode XmlNode::firstChild() const { return XmlNode(Existente(nodo_)->children); }
+XmlNode XmlNode::firstChild() const {
+    return XmlNode(Existente(nodo_)->children);
+}
 
 XmlNodeList XmlNode::selectNodes(std::string_view xpath) const {
     return Seleccionar(Existente(nodo_), xpath, false);
@@ -70,8 +76,7 @@ void XmlNode::setAttribute(std::string_view nombre, std::string_view valor) {
     xmlNodePtr nodo = Existente(nodo_);
     std::string n(nombre);
     if (nodo->type != XML_ELEMENT_NODE || xmlValidateName(ComoXml(n), 0) != 0) {
-        throw Error("No se puede poner el atributo «" + n + "» al nodo «" + NombreDe(nodo) +
-                    "»");
+        throw Error("No se puede poner el atributo «" + n + "» al nodo «" + NombreDe(nodo) + "»");
     }
     // An attribute already set keeps its place; a new one goes after the others.
     xmlSetProp(nodo, ComoXml(n), ComoXml(std::string(valor)));
@@ -95,8 +100,7 @@ XmlNode XmlNode::appendChild(XmlNode hijo) {
     }
     for (xmlNodePtr p = padre; p != nullptr; p = p->parent) {
         if (p == nuevo) {
-            throw Error("No se puede añadir el nodo «" + NombreDe(nuevo) +
-                        "» dentro de sí mismo");
+            throw Error("No se puede añadir el nodo «" + NombreDe(nuevo) + "» dentro de sí mismo");
         }
     }
     NodosSueltos& sueltos = NodosSueltos::De(padre);
@@ -110,8 +114,7 @@ void XmlNode::removeChild(XmlNode hijo) {
     xmlNodePtr padre = Existente(nodo_);
     xmlNodePtr quitado = Existente(hijo.nodo_);
     if (quitado->parent != padre || quitado->type == XML_ATTRIBUTE_NODE) {
-        throw Error("El nodo «" + NombreDe(quitado) + "» no es hijo de «" + NombreDe(padre) +
-                    "»");
+        throw Error("El nodo «" + NombreDe(quitado) + "» no es hijo de «" + NombreDe(padre) + "»");
     }
     xmlUnlinkNode(quitado);
     NodosSueltos::De(padre).Guardar(quitado);

@@ -56,23 +56,20 @@ TEST_P(DeUtf8, LoQueLaPaginaNoTieneEsInterrogacion) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, DeUtf8,
-    testing::Values(
-        Conversion{"Espanol", "Educación Física y Ñandú: 1º, 2ª; ¿sí? ¡ya!",
-                   "Educaci\xF3n F\xEDsica y \xD1" "and\xFA: 1\xBA, 2\xAA; \xBFs\xED? \xA1ya!"},
-        Conversion{"Euro", "10 €", "10 \x80"},
-        Conversion{"Griego", "αβγ", "???"},
-        Conversion{"Chino", "a中文b", "a??b"},
-        Conversion{"Emoji", "ok 😀!", "ok ?!"},
-        Conversion{"Cirilico", "Жñ", "?\xF1"},
-        Conversion{"Vacio", "", ""},
-        Conversion{"AsciiConNulo", std::string("a\0b", 3), std::string("a\0b", 3)},
-        Conversion{"ContinuacionSuelta", "a\x80z", "a?z"},
-        Conversion{"CabeceraSinContinuacion", "a\xC3", "a?"},
-        Conversion{"CabeceraYLetra", "\xC3z\xC3\xA9", "?z\xE9"},
-        Conversion{"Sobrelarga", "\xC0\xAF", "??"},
-        Conversion{"Sustituto", "\xED\xA0\x80x", "???x"},
-        Conversion{"FueraDeUnicode", "\xF4\x90\x80\x80", "????"},
-        Conversion{"Bytes255", "\xFF\xFE", "??"}),
+    testing::Values(Conversion{"Espanol", "Educación Física y Ñandú: 1º, 2ª; ¿sí? ¡ya!",
+                               "Educaci\xF3n F\xEDsica y \xD1"
+                               "and\xFA: 1\xBA, 2\xAA; \xBFs\xED? \xA1ya!"},
+                    Conversion{"Euro", "10 €", "10 \x80"}, Conversion{"Griego", "αβγ", "???"},
+                    Conversion{"Chino", "a中文b", "a??b"}, Conversion{"Emoji", "ok 😀!", "ok ?!"},
+                    Conversion{"Cirilico", "Жñ", "?\xF1"}, Conversion{"Vacio", "", ""},
+                    Conversion{"AsciiConNulo", std::string("a\0b", 3), std::string("a\0b", 3)},
+                    Conversion{"ContinuacionSuelta", "a\x80z", "a?z"},
+                    Conversion{"CabeceraSinContinuacion", "a\xC3", "a?"},
+                    Conversion{"CabeceraYLetra", "\xC3z\xC3\xA9", "?z\xE9"},
+                    Conversion{"Sobrelarga", "\xC0\xAF", "??"},
+                    Conversion{"Sustituto", "\xED\xA0\x80x", "???x"},
+                    Conversion{"FueraDeUnicode", "\xF4\x90\x80\x80", "????"},
+                    Conversion{"Bytes255", "\xFF\xFE", "??"}),
     [](const testing::TestParamInfo<Conversion>& info) { return std::string(info.param.nombre); });
 
 TEST(CodePage, TextoLargoConAcentosNoSePierde) {

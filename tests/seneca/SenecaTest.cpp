@@ -1,6 +1,6 @@
 // The reading rules every conversion step shares.
-#include "app/Error.h"
 #include "seneca/Seneca.h"
+#include "app/Error.h"
 #include "tests/support/Apoyo.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +23,8 @@ XmlDocument Cargar(const CarpetaTemporal& carpeta, const std::string& xml) {
 }
 
 // Every record of the block as the loop hands it over, positions 0..maxima.
-Filas Leer(const XmlDocument& doc, const std::string& bloque, int maxima,
-           InformeLectura& informe, bool sinPrueba = false) {
+Filas Leer(const XmlDocument& doc, const std::string& bloque, int maxima, InformeLectura& informe,
+           bool sinPrueba = false) {
     Filas filas;
     RecorrerBloque(
         doc, bloque, maxima, informe,
@@ -42,6 +42,9 @@ Filas Leer(const XmlDocument& doc, const std::string& bloque, int maxima,
 TEST(ExpresionBloque, EsLaDelDocumentoDeSeneca) {
     EXPECT_EQ(ExpresionBloque("MATERIAS"),
               "/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"MATERIAS\"]/grupo_datos");
+    EXPECT_EQ(ExpresionBloque("A\"B"),
+              "/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq='A\"B']/grupo_datos");
+    EXPECT_THROW(ExpresionBloque("A\"B'C"), Error);
 }
 
 struct Lectura {
@@ -57,11 +60,11 @@ class RecorrerBloqueCasos : public testing::TestWithParam<Lectura> {};
 
 TEST_P(RecorrerBloqueCasos, LeePorPosicion) {
     CarpetaTemporal carpeta;
-    XmlDocument doc = Cargar(carpeta, DocumentoSeneca()
-                                          .Directo("ANNO", {"2025", "a", "b"})
-                                          .Crudo("<grupo_datos seq=\"B\">" +
-                                                 GetParam().registros + "</grupo_datos>")
-                                          .Xml());
+    XmlDocument doc = Cargar(
+        carpeta, DocumentoSeneca()
+                     .Directo("ANNO", {"2025", "a", "b"})
+                     .Crudo("<grupo_datos seq=\"B\">" + GetParam().registros + "</grupo_datos>")
+                     .Xml());
     InformeLectura informe;
     EXPECT_EQ(Leer(doc, "B", GetParam().maxima, informe), GetParam().esperado);
     EXPECT_EQ(informe.bloques["B"].saltados, GetParam().saltados);
@@ -74,33 +77,57 @@ INSTANTIATE_TEST_SUITE_P(
         Lectura{"EnOrden",
                 "<grupo_datos><dato nombre_dato=\"A\">1</dato><dato nombre_dato=\"B\">2</dato>"
                 "</grupo_datos><grupo_datos><dato>3</dato><dato>4</dato></grupo_datos>",
-                1, {{"1", "2"}, {"3", "4"}}, {}, {}},
+                1,
+                {{"1", "2"}, {"3", "4"}},
+                {},
+                {}},
         Lectura{"DatoCambiadoCambiaValores",
                 "<grupo_datos><dato nombre_dato=\"B\">2</dato><dato nombre_dato=\"A\">1</dato>"
                 "</grupo_datos>",
-                1, {{"2", "1"}}, {}, {}},
+                1,
+                {{"2", "1"}},
+                {},
+                {}},
         Lectura{"NombreDatoNoCuenta",
-                "<grupo_datos><dato nombre_dato=\"Z\">x</dato><dato>y</dato></grupo_datos>", 1,
-                {{"x", "y"}}, {}, {}},
+                "<grupo_datos><dato nombre_dato=\"Z\">x</dato><dato>y</dato></grupo_datos>",
+                1,
+                {{"x", "y"}},
+                {},
+                {}},
         Lectura{"OtrosElementosNoDesplazan",
                 "<grupo_datos><otro>no</otro><dato>a<b>c</b></dato><!-- c --><nota>n</nota>"
                 "<dato>d</dato></grupo_datos>",
-                1, {{"ac", "d"}}, {}, {}},
+                1,
+                {{"ac", "d"}},
+                {},
+                {}},
         Lectura{"UnDatoSeSalta",
                 "<grupo_datos><dato>solo</dato></grupo_datos>"
                 "<grupo_datos/><grupo_datos><dato>x</dato><dato>y</dato></grupo_datos>",
-                1, {{"x", "y"}}, {0, 1}, {}},
+                1,
+                {{"x", "y"}},
+                {0, 1},
+                {}},
         Lectura{"EspaciosFueraDentroQuedan",
                 "<grupo_datos><dato>   </dato><dato>  Aula  3  </dato><dato>\tt </dato>"
                 "</grupo_datos>",
-                2, {{"", "Aula  3", "\tt"}}, {}, {}},
+                2,
+                {{"", "Aula  3", "\tt"}},
+                {},
+                {}},
         Lectura{"PosicionQueFaltaEsVaciaYCuenta",
                 "<grupo_datos><dato>a</dato><dato>b</dato></grupo_datos>"
                 "<grupo_datos><dato>c</dato><dato>d</dato><dato>e</dato></grupo_datos>",
-                2, {{"a", "b", ""}, {"c", "d", "e"}}, {}, {0}},
+                2,
+                {{"a", "b", ""}, {"c", "d", "e"}},
+                {},
+                {0}},
         Lectura{"ConversionAAnsi",
-                "<grupo_datos><dato>Educación Física</dato><dato>α€</dato></grupo_datos>", 1,
-                {{"Educaci\xF3n F\xEDsica", "?\x80"}}, {}, {}}),
+                "<grupo_datos><dato>Educación Física</dato><dato>α€</dato></grupo_datos>",
+                1,
+                {{"Educaci\xF3n F\xEDsica", "?\x80"}},
+                {},
+                {}}),
     [](const testing::TestParamInfo<Lectura>& info) { return std::string(info.param.nombre); });
 
 TEST(RecorrerBloque, NombreDeBloqueDistingueMayusculas) {
@@ -114,9 +141,8 @@ TEST(RecorrerBloque, NombreDeBloqueDistingueMayusculas) {
 
 TEST(RecorrerBloque, SinPruebaDeDatosLeeTodo) {
     CarpetaTemporal carpeta;
-    XmlDocument doc =
-        Cargar(carpeta, DocumentoSeneca().Lista("TRAMOS", {{"1", "8:00", "480", "540"}, {"2"}})
-                            .Xml());
+    XmlDocument doc = Cargar(
+        carpeta, DocumentoSeneca().Lista("TRAMOS", {{"1", "8:00", "480", "540"}, {"2"}}).Xml());
     InformeLectura informe;
     EXPECT_EQ(Leer(doc, "TRAMOS", 3, informe, true),
               (Filas{{"1", "8:00", "480", "540"}, {"2", "", "", ""}}));
@@ -144,8 +170,8 @@ TEST(RecorrerBloque, CadaRegistroCuentaUnaVezAunqueSeLeaVariasVeces) {
 
 TEST(DatosDe, BloqueConDatoDirecto) {
     CarpetaTemporal carpeta;
-    XmlDocument doc =
-        Cargar(carpeta, DocumentoSeneca().Directo("ANNO", {" 2025 ", "01/09"}).Lista("B", {}).Xml());
+    XmlDocument doc = Cargar(
+        carpeta, DocumentoSeneca().Directo("ANNO", {" 2025 ", "01/09"}).Lista("B", {}).Xml());
     XmlNodeList bloques = doc.selectNodes(kTodosLosBloques);
     ASSERT_EQ(bloques.length(), 2);
     RegistroSeneca primero = DatosDe(bloques.item(0));
@@ -171,16 +197,15 @@ TEST_P(AnnoEscolarCasos, CuatroPrimerosCaracteres) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, AnnoEscolarCasos,
-    testing::Values(
-        Anno{"Normal",
-             "\n  <grupo_datos seq=\"ANNO_ACADEMICO\">\n    <dato>2025</dato>\n"
-             "    <dato>15/09/2025</dato>\n  </grupo_datos>\n<grupo_datos seq=\"X\"/>",
-             "2025"},
-        Anno{"SinRecortar", "<grupo_datos><dato> 2025</dato></grupo_datos>", " 202"},
-        Anno{"TextoDeTodoElBloque", "<grupo_datos><dato>20</dato><dato>2601</dato></grupo_datos>",
-             "2026"},
-        Anno{"Corto", "<grupo_datos><dato>25</dato></grupo_datos>", "25"},
-        Anno{"EnAnsi", "<grupo_datos><dato>Año€x</dato></grupo_datos>", "A\xF1o\x80"}),
+    testing::Values(Anno{"Normal",
+                         "\n  <grupo_datos seq=\"ANNO_ACADEMICO\">\n    <dato>2025</dato>\n"
+                         "    <dato>15/09/2025</dato>\n  </grupo_datos>\n<grupo_datos seq=\"X\"/>",
+                         "2025"},
+                    Anno{"SinRecortar", "<grupo_datos><dato> 2025</dato></grupo_datos>", " 202"},
+                    Anno{"TextoDeTodoElBloque",
+                         "<grupo_datos><dato>20</dato><dato>2601</dato></grupo_datos>", "2026"},
+                    Anno{"Corto", "<grupo_datos><dato>25</dato></grupo_datos>", "25"},
+                    Anno{"EnAnsi", "<grupo_datos><dato>Año€x</dato></grupo_datos>", "A\xF1o\x80"}),
     [](const testing::TestParamInfo<Anno>& info) { return std::string(info.param.nombre); });
 
 class AnnoEscolarRoto : public testing::TestWithParam<std::string> {};

@@ -48,16 +48,16 @@ TEST_P(CargaFallida, NombraArchivoLineaYMotivo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, CargaFallida,
-    testing::Values(
-        XmlRoto{"EtiquetaCruzada", "<a>\n<b>\n</a>\n", 3, "mismatch"},
-        XmlRoto{"SinCerrar", "<?xml version=\"1.0\"?>\n<a>\n<b/>\n", 4, "end"},
-        XmlRoto{"Vacio", "", 1, "vacío"},
-        XmlRoto{"TextoPlano", "esto no es XML", 1, "Start tag expected"},
-        XmlRoto{"DosRaices", "<a/>\n<b/>\n", 2, "Extra content"},
-        XmlRoto{"EntidadSinDeclarar", "<a>\n&nada;</a>", 2, "nada"},
-        XmlRoto{"Utf8Invalido", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n\n<a>\xE9</a>", 3,
-                "UTF-8"},
-        XmlRoto{"PrefijoSinDeclarar", "<a>\n<x:b/></a>", 2, "x"}),
+    testing::Values(XmlRoto{"EtiquetaCruzada", "<a>\n<b>\n</a>\n", 3, "mismatch"},
+                    XmlRoto{"SinCerrar", "<?xml version=\"1.0\"?>\n<a>\n<b/>\n", 4, "end"},
+                    XmlRoto{"Vacio", "", 1, "vacío"},
+                    XmlRoto{"TextoPlano", "esto no es XML", 1, "Start tag expected"},
+                    XmlRoto{"DosRaices", "<a/>\n<b/>\n", 2, "Extra content"},
+                    XmlRoto{"EntidadSinDeclarar", "<a>\n&nada;</a>", 2, "nada"},
+                    XmlRoto{"Utf8Invalido",
+                            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n\n<a>\xE9</a>", 3,
+                            "UTF-8"},
+                    XmlRoto{"PrefijoSinDeclarar", "<a>\n<x:b/></a>", 2, "x"}),
     [](const testing::TestParamInfo<XmlRoto>& info) { return std::string(info.param.nombre); });
 
 TEST(CargarXml, ArchivoQueNoExisteOQueNoEsArchivo) {
@@ -141,14 +141,13 @@ TEST_P(EntidadExterna, NoLeeElArchivoSecreto) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, EntidadExterna,
-    testing::Values(
-        "<!DOCTYPE r [<!ENTITY x SYSTEM \"file://RUTA/secreto.txt\">]><r>&x;</r>",
-        "<!DOCTYPE r [<!ENTITY x SYSTEM \"RUTA/secreto.txt\">]><r a=\"1\">[&x;]</r>",
-        "<!DOCTYPE r [<!ENTITY % p SYSTEM \"RUTA/secreto.dtd\"> %p;]><r>&fuga;</r>",
-        "<!DOCTYPE r SYSTEM \"RUTA/secreto.dtd\"><r>&fuga;</r>",
-        "<!DOCTYPE r SYSTEM \"RUTA/secreto.dtd\"><r/>",
-        "<r xmlns:xi=\"http://www.w3.org/2001/XInclude\">"
-        "<xi:include href=\"RUTA/secreto.txt\" parse=\"text\"/></r>"));
+    testing::Values("<!DOCTYPE r [<!ENTITY x SYSTEM \"file://RUTA/secreto.txt\">]><r>&x;</r>",
+                    "<!DOCTYPE r [<!ENTITY x SYSTEM \"RUTA/secreto.txt\">]><r a=\"1\">[&x;]</r>",
+                    "<!DOCTYPE r [<!ENTITY % p SYSTEM \"RUTA/secreto.dtd\"> %p;]><r>&fuga;</r>",
+                    "<!DOCTYPE r SYSTEM \"RUTA/secreto.dtd\"><r>&fuga;</r>",
+                    "<!DOCTYPE r SYSTEM \"RUTA/secreto.dtd\"><r/>",
+                    "<r xmlns:xi=\"http://www.w3.org/2001/XInclude\">"
+                    "<xi:include href=\"RUTA/secreto.txt\" parse=\"text\"/></r>"));
 
 // "Billion laughs": ten levels of ten references each.
 std::string BombaAnidada() {

@@ -53,10 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n"
                    "<SERVICIO z=\"1\" a=\"&quot;&lt;&amp;\xE1\"><dato>\x80 10 \x93hola\x94 "
                    "\x8A\x9F</dato></SERVICIO>\r\n"},
-        IdaYVuelta{"Utf8",
-                   "<?xml version='1.0' encoding='UTF-8' standalone='yes'?>"
-                   "<SERVICIO><dato>Ñandú € αβγ 中文 😀</dato><![CDATA[ <crudo> ]]>"
-                   "<?pi dentro?><!--c--></SERVICIO><?despues?>"},
+        IdaYVuelta{"Utf8", "<?xml version='1.0' encoding='UTF-8' standalone='yes'?>"
+                           "<SERVICIO><dato>Ñandú € αβγ 中文 😀</dato><![CDATA[ <crudo> ]]>"
+                           "<?pi dentro?><!--c--></SERVICIO><?despues?>"},
         IdaYVuelta{"Utf8ConMarca", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                                    "<a b=\"\xC3\xA9\"/>\n"},
         IdaYVuelta{"SinDeclaracion", "<SERVICIO><dato>caf\xC3\xA9</dato></SERVICIO>\n"}),
@@ -66,8 +65,8 @@ TEST(GuardarXml, LoQueLaCodificacionNoTieneVaComoReferencia) {
     CarpetaTemporal carpeta;
     XmlDocument doc = Cargar(carpeta, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r/>\n");
     XmlNode r = doc.documentElement();
-    r.setAttribute("a", "\xE2\x82\xAC<\"&");  // € is outside Latin-1
-    r.setText("\xC3\xB1 \xCE\xB1 < & >");     // ñ fits, α does not
+    r.setAttribute("a", "\xE2\x82\xAC<\"&"); // € is outside Latin-1
+    r.setText("\xC3\xB1 \xCE\xB1 < & >");    // ñ fits, α does not
     std::string bytes = doc.serializar();
     EXPECT_EQ(bytes, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
                      "<r a=\"&#8364;&lt;&quot;&amp;\">\xF1 &#945; &lt; &amp; &gt;</r>\n");
@@ -93,12 +92,12 @@ TEST(GuardarXml, DocumentoNuevoSinDeclaracionEnUtf8) {
 // what stood around the old root stays in front of it.
 TEST(GuardarXml, NuevaRaizTrasLosNodosDelPrologo) {
     CarpetaTemporal carpeta;
-    XmlDocument doc = Cargar(carpeta,
-                             "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-                             "<!-- antes -->\n<SERVICIO modulo=\"VIEJO\" otro=\"x\">\n"
-                             "  <BLOQUE_DATOS>\n    <grupo_datos seq=\"A\"><dato>1</dato>"
-                             "<dato>2</dato></grupo_datos>\n  </BLOQUE_DATOS>\n</SERVICIO>\n"
-                             "<?despues si?>\n");
+    XmlDocument doc =
+        Cargar(carpeta, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                        "<!-- antes -->\n<SERVICIO modulo=\"VIEJO\" otro=\"x\">\n"
+                        "  <BLOQUE_DATOS>\n    <grupo_datos seq=\"A\"><dato>1</dato>"
+                        "<dato>2</dato></grupo_datos>\n  </BLOQUE_DATOS>\n</SERVICIO>\n"
+                        "<?despues si?>\n");
     XmlNode viejo = doc.documentElement();
     viejo.removeChild(viejo.selectSingleNode("/SERVICIO/BLOQUE_DATOS"));
     doc.removeChild(doc.selectSingleNode("/SERVICIO"));

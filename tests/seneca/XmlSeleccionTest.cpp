@@ -58,8 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Caso{"/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"b\"]/grupo_datos", {}},
                     Caso{"//dato", {"a1", "a2", "b1", "anidado", "b2"}},
                     Caso{"//grupo_datos[@seq]/@seq", {"A", "B"}},
-                    Caso{"SERVICIO", {"a1a2b1anidadob2"}},
-                    Caso{"dato", {}}));
+                    Caso{"SERVICIO", {"a1a2b1anidadob2"}}, Caso{"dato", {}}));
 
 TEST_F(Seleccion, DatoRelativoSoloHijosDirectos) {
     XmlNode registro = doc.selectSingleNode("//grupo_datos[@seq='B']/grupo_datos");
