@@ -8,6 +8,7 @@
 #include "app/RejillaCursos.h"
 #include "export/TurnoCursos.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -43,7 +44,8 @@ QLabel* Etiqueta(QWidget* padre, const char* nombre, const char* texto, QRect ca
     QFont letra = etiqueta->font();
     letra.setBold(true);
     letra.setUnderline(aspecto.subrayado);
-    letra.setPointSize(aspecto.puntos);
+    // Sized in pixels as laid out (96 dpi), so the texts fit their boxes on any screen.
+    letra.setPixelSize(aspecto.puntos * 4 / 3);
     etiqueta->setFont(letra);
     QPalette paleta = etiqueta->palette();
     paleta.setColor(QPalette::WindowText, aspecto.color);
@@ -125,10 +127,17 @@ void TControlCursos::CrearRejilla() {
     modelo_ = new ModeloCursos(turno_.Cursos(), this);
     CursosTDBGrid->setModel(modelo_);
 
+    // Display widths in characters, never narrower than the bold title.
     const int caracter = CursosTDBGrid->fontMetrics().averageCharWidth();
+    const QFontMetrics letraTitulos(titulos->font());
     const int anchos[] = {10, 40, 5, 3};
-    for (int columna = 0; columna < ModeloCursos::NumColumnas; ++columna)
-        CursosTDBGrid->setColumnWidth(columna, anchos[columna] * caracter + 8);
+    for (int columna = 0; columna < ModeloCursos::NumColumnas; ++columna) {
+        const QString titulo = modelo_->headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString();
+        CursosTDBGrid->setColumnWidth(columna, std::max(anchos[columna] * caracter,
+                                                        letraTitulos.horizontalAdvance(titulo) * 6 / 5) +
+                                                   10);
+    }
+    CursosTDBGrid->verticalHeader()->setDefaultSectionSize(CursosTDBGrid->fontMetrics().height() + 6);
 
     if (modelo_->rowCount() > 0)
         CursosTDBGrid->setCurrentIndex(modelo_->index(0, ModeloCursos::Clave));

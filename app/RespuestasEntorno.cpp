@@ -70,7 +70,7 @@ void PrepararRespuestasEntorno(Dialogos& dialogos) {
                 Pulsar(dialogo, "BitBtn1");
             else if (turno == "forzar")
                 Pulsar(dialogo, "BitBtn2");
-            else
+            else if (turno != "mostrar")
                 dialogo.reject();
         };
     }

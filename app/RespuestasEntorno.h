@@ -11,7 +11,8 @@ class Dialogos;
 //   BELVARO_PRUEBA_CURSOS   the level and course dialog's turns, comma-separated:
 //                           "completo" (fills every empty NIVEL/CURSO, then OK),
 //                           "incompleto" (OK as it stands), "forzar" (forced exit),
-//                           "cerrar" (the close box).
+//                           "cerrar" (the close box), "mostrar" (left open for
+//                           the person, or for a screenshot).
 // Nothing is set when the variables are absent.
 void PrepararRespuestasEntorno(Dialogos& dialogos);
 
