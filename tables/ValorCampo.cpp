@@ -85,7 +85,8 @@ void Alinear(const Lugar& l, const std::string& texto, char* destino) {
 void Rellenar(const Lugar& l, std::string_view texto, char* destino) {
     const auto ancho = static_cast<std::size_t>(l.campo.ancho);
     const auto n = std::min(texto.size(), ancho);
-    std::memcpy(destino, texto.data(), n);
+    if (n > 0) // an empty view may have no data at all
+        std::memcpy(destino, texto.data(), n);
     std::memset(destino + n, ' ', ancho - n);
 }
 
