@@ -60,15 +60,17 @@ FinTrabajo Importacion::Ejecutar(InformeImportar& informe) {
     DocumentoHorarios documento(DocXML);
     documento.Preparar(anno, FechaDocumento(std::chrono::system_clock::now()));
     documento.AbrirHorariosRegulares(tablas_->wwTableProfesor.RecordCount());
-    const Soluc soluc(tablas_->wwTableSoluc);
-    const BusquedasActividad busquedas(tablas_->wwTableAsig, tablas_->wwTableNomAsg,
-                                       tablas_->wwTableTramos, tablas_->wwTableGrupos,
-                                       tablas_->wwTableNomAsg_2);
-    RecorrerProfesores(documento, soluc, busquedas, informe);
+    {
+        const Soluc soluc(tablas_->wwTableSoluc);
+        const BusquedasActividad busquedas(tablas_->wwTableAsig, tablas_->wwTableNomAsg,
+                                           tablas_->wwTableTramos, tablas_->wwTableGrupos,
+                                           tablas_->wwTableNomAsg_2);
+        RecorrerProfesores(documento, soluc, busquedas, informe);
+    }
     tablas_.reset();
 
     const fs::path salida = RutaResultado(ArchivoXML);
-    DocXML.save(salida);
+    documento.Guardar(salida);
     informe.salida = salida;
     return FinTrabajo::Terminado;
 }
