@@ -116,12 +116,15 @@ def main():
 
     print()
     print(f"{'fichero':<10} {'MB':>6} {'exportar s':>11} {'cpu s':>7} {'pico MB':>8} "
-          f"{'parseo s':>9} {'cpu s':>7} {'pico MB':>8} {'export/parseo':>14}")
+          f"{'parseo s':>9} {'cpu s':>7} {'pico MB':>8} {'exp/parseo':>11} {'(cpu)':>6}")
     for nombre, (mb, s, c, pico, sp, cp, picop) in filas.items():
         print(f"{nombre:<10} {mb:6.1f} {s:11.3f} {c:7.3f} {pico:8.1f} {sp:9.3f} {cp:7.3f} "
-              f"{picop:8.1f} {s / sp:14.2f}")
+              f"{picop:8.1f} {s / sp:11.2f} {c / cp:6.2f}")
     uno, dos = filas["provincia"], filas["doble"]
-    print(f"doble/provincia: exportar {dos[1] / uno[1]:.2f}x, parseo {dos[4] / uno[4]:.2f}x")
+    print(f"doble/provincia: exportar {dos[1] / uno[1]:.2f}x (cpu {dos[2] / uno[2]:.2f}x), "
+          f"parseo {dos[4] / uno[4]:.2f}x (cpu {dos[5] / uno[5]:.2f}x)")
+    print(f"carga media del sistema: {os.getloadavg()[0]:.1f} (con más de {os.cpu_count()}, "
+          "los tiempos de reloj no son fiables; mire los de cpu)")
 
     fallos = []
     if uno[1] > MAX_SEGUNDOS:
