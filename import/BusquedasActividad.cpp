@@ -93,7 +93,9 @@ ValoresActividad BusquedasActividad::Resolver(const FilaSoluc& fila, long long d
             v.X_ACTIVIDAD = t->second;
 
     // Slot by the key of day and ordinal: day 2, slot 3 is "23".
-    if (auto t = tramos_.find(std::to_string(dia) + std::to_string(hora)); t != tramos_.end()) {
+    std::string clave = std::to_string(dia);
+    clave += std::to_string(hora);
+    if (auto t = tramos_.find(clave); t != tramos_.end()) {
         v.N_DIASEMANA = t->second.DIA;
         v.X_TRAMO = t->second.CODDIHO;
         v.N_HORINI = t->second.HORADESDE;
@@ -117,7 +119,7 @@ ValoresActividad BusquedasActividad::Resolver(const FilaSoluc& fila, long long d
             v.X_MATERIAOMG = m->second;
 
     if (EnBlanco(v.X_ACTIVIDAD))
-        v.X_ACTIVIDAD = "1";
+        v.X_ACTIVIDAD.assign(1, '1'); // the activity code of an ordinary lesson
     return v;
 }
 
