@@ -120,8 +120,8 @@ void TControlCursos::CrearRejilla() {
     CursosTDBGrid->setObjectName(QStringLiteral("CursosTDBGrid"));
     CursosTDBGrid->setGeometry(3, 56, 454, 433);
     QHeaderView* titulos = CursosTDBGrid->horizontalHeader();
-    titulos->setStyleSheet(QStringLiteral(
-        "QHeaderView::section { background-color: #FEE4A9; font-weight: bold; }"));
+    titulos->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: #FEE4A9; font-weight: bold; }"));
     titulos->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titulos->setFixedHeight(2 * titulos->fontMetrics().height() + 6);
     modelo_ = new ModeloCursos(turno_.Cursos(), this);
@@ -132,12 +132,15 @@ void TControlCursos::CrearRejilla() {
     const QFontMetrics letraTitulos(titulos->font());
     const int anchos[] = {10, 40, 5, 3};
     for (int columna = 0; columna < ModeloCursos::NumColumnas; ++columna) {
-        const QString titulo = modelo_->headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString();
-        CursosTDBGrid->setColumnWidth(columna, std::max(anchos[columna] * caracter,
-                                                        letraTitulos.horizontalAdvance(titulo) * 6 / 5) +
-                                                   10);
+        const QString titulo =
+            modelo_->headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString();
+        CursosTDBGrid->setColumnWidth(
+            columna,
+            std::max(anchos[columna] * caracter, letraTitulos.horizontalAdvance(titulo) * 6 / 5) +
+                10);
     }
-    CursosTDBGrid->verticalHeader()->setDefaultSectionSize(CursosTDBGrid->fontMetrics().height() + 6);
+    CursosTDBGrid->verticalHeader()->setDefaultSectionSize(CursosTDBGrid->fontMetrics().height() +
+                                                           6);
 
     if (modelo_->rowCount() > 0)
         CursosTDBGrid->setCurrentIndex(modelo_->index(0, ModeloCursos::Clave));
@@ -157,7 +160,8 @@ void TControlCursos::CrearEtiquetas() {
                       "Se ha detectado que falta por indicar algún NIVEL  o CURSO. Complete "
                       "el/los datos que falten, para poder concluir el proceso, antes de Salir.",
                       {473, 72, 180, 65}, {kRojo, false, 8, kAmarillo, false, true});
-    Etiqueta(p, "Label4", "¡ IMPORTANTE !", {471, 140, 116, 16}, {kRojo, true, 10, {}, false, false});
+    Etiqueta(p, "Label4", "¡ IMPORTANTE !", {471, 140, 116, 16},
+             {kRojo, true, 10, {}, false, false});
     Etiqueta(p, "Label5",
              "Las Abreviaturas de sus Grupos (Unidades), se formarán, en función del NIVEL y "
              "CURSO, del siguiente modo: ",
@@ -268,12 +272,24 @@ void TControlCursos::Navegar(int boton) {
     const int fila = CursosTDBGrid->currentIndex().row();
     constexpr int pagina = NavegadorRegistros::kFilasPorPagina;
     switch (boton) {
-    case NavegadorRegistros::Primero: IrAFila(0); break;
-    case NavegadorRegistros::PaginaAnterior: IrAFila(fila - pagina); break;
-    case NavegadorRegistros::Anterior: IrAFila(fila - 1); break;
-    case NavegadorRegistros::Siguiente: IrAFila(fila + 1); break;
-    case NavegadorRegistros::PaginaSiguiente: IrAFila(fila + pagina); break;
-    case NavegadorRegistros::Ultimo: IrAFila(modelo_->rowCount() - 1); break;
+    case NavegadorRegistros::Primero:
+        IrAFila(0);
+        break;
+    case NavegadorRegistros::PaginaAnterior:
+        IrAFila(fila - pagina);
+        break;
+    case NavegadorRegistros::Anterior:
+        IrAFila(fila - 1);
+        break;
+    case NavegadorRegistros::Siguiente:
+        IrAFila(fila + 1);
+        break;
+    case NavegadorRegistros::PaginaSiguiente:
+        IrAFila(fila + pagina);
+        break;
+    case NavegadorRegistros::Ultimo:
+        IrAFila(modelo_->rowCount() - 1);
+        break;
     case NavegadorRegistros::Editar:
         if (fila >= 0) {
             const int columna = CursosTDBGrid->currentIndex().column();
@@ -297,7 +313,8 @@ void TControlCursos::Navegar(int boton) {
         });
         IrAFila(fila);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

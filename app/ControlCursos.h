@@ -21,24 +21,24 @@ class TurnoCursos;
 // up through it; the close box just closes (a pending edit is stored first).
 class TControlCursos : public QDialog {
     Q_OBJECT
-public:
+  public:
     TControlCursos(TurnoCursos& turno, Dialogos& dialogos, QWidget* dueno);
     ~TControlCursos() override;
 
     // An error of the table engine ends the showing; the job gets it from here.
     void RelanzarFallo() const;
 
-protected:
+  protected:
     void done(int resultado) override;
 
-private slots:
+  private slots:
     void BitBtn1Click();
     void BitBtn2Click();
     void CursosTDBGridColEnter(const QModelIndex& actual, const QModelIndex& anterior);
     void CursosTDBGridFilaCambiada(const QModelIndex& actual, const QModelIndex& anterior);
     void Navegar(int boton);
 
-private:
+  private:
     void CrearEtiquetas();
     void CrearRejilla();
     void IrAFila(int fila);

@@ -47,9 +47,13 @@ void Dialogos::Caja(const std::string& texto, bool esError) {
     caja.exec();
 }
 
-void Dialogos::Mensaje(const std::string& texto) { Caja(texto, false); }
+void Dialogos::Mensaje(const std::string& texto) {
+    Caja(texto, false);
+}
 
-void Dialogos::MensajeError(const std::string& texto) { Caja(texto, true); }
+void Dialogos::MensajeError(const std::string& texto) {
+    Caja(texto, true);
+}
 
 int Dialogos::MostrarCursos(TControlCursos& dialogo) {
     if (alMostrarCursos)
@@ -70,8 +74,8 @@ void Dialogos::AbrirAyuda(const DestinoAyuda& destino) {
         QStringList argumentos;
         for (const std::string& argumento : ArgumentosVisor(destino))
             argumentos << QString::fromStdString(argumento);
-        abierta = QProcess::startDetached(QString::fromStdString(destino.visor.string()),
-                                          argumentos);
+        abierta =
+            QProcess::startDetached(QString::fromStdString(destino.visor.string()), argumentos);
     }
     if (!abierta)
         throw Error("No se puede abrir la ayuda \"" + destino.archivo.string() + "\".");

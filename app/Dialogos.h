@@ -17,7 +17,7 @@ class TControlCursos;
 // course dialog and the help. Each has a hook that answers in its place, for tests
 // and for scripted runs.
 class Dialogos {
-public:
+  public:
     // Next answers of the file dialog (nothing: cancelled); the real dialog is
     // shown when none is left.
     std::deque<std::optional<std::filesystem::path>> respuestasArchivo;
@@ -35,7 +35,7 @@ public:
     int MostrarCursos(TControlCursos& dialogo);
     void AbrirAyuda(const DestinoAyuda& destino);
 
-private:
+  private:
     void Caja(const std::string& texto, bool esError);
 };
 

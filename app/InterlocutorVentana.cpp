@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 InterlocutorVentana::InterlocutorVentana(TMForm& ventana, Dialogos& dialogos)
     : ventana_(ventana), dialogos_(dialogos) {}
 
-InterlocutorVentana::~InterlocutorVentana() { RestaurarCursor(); }
+InterlocutorVentana::~InterlocutorVentana() {
+    RestaurarCursor();
+}
 
 std::optional<fs::path> InterlocutorVentana::ElegirArchivo(const fs::path& carpetaInicial) {
     return dialogos_.ElegirArchivo(carpetaInicial);
@@ -37,7 +39,9 @@ void InterlocutorVentana::CursorEspera(bool activo) {
     espera_ = activo;
 }
 
-void InterlocutorVentana::RestaurarCursor() { CursorEspera(false); }
+void InterlocutorVentana::RestaurarCursor() {
+    CursorEspera(false);
+}
 
 void InterlocutorVentana::MostrarControlCursos(TurnoCursos& turno) {
     // The person types in the dialog: the normal cursor while it is up.
@@ -51,6 +55,8 @@ void InterlocutorVentana::MostrarControlCursos(TurnoCursos& turno) {
     ControlCursos.RelanzarFallo();
 }
 
-void InterlocutorVentana::CerrarVentanaPrincipal() { ventana_.CerrarPorSalidaForzada(); }
+void InterlocutorVentana::CerrarVentanaPrincipal() {
+    ventana_.CerrarPorSalidaForzada();
+}
 
 } // namespace belvaro

@@ -10,7 +10,7 @@ class TMForm;
 // The jobs' questions answered by the desktop window: its file dialog, its message
 // boxes, the wait cursor and the level and course dialog.
 class InterlocutorVentana : public Interlocutor {
-public:
+  public:
     InterlocutorVentana(TMForm& ventana, Dialogos& dialogos);
     ~InterlocutorVentana() override;
 
@@ -24,7 +24,7 @@ public:
     // Puts the normal cursor back, whatever the job left.
     void RestaurarCursor();
 
-private:
+  private:
     TMForm& ventana_;
     Dialogos& dialogos_;
     bool espera_ = false;

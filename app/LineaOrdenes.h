@@ -13,10 +13,10 @@ namespace belvaro {
 enum class Accion { Ninguna, Importar, Exportar };
 
 struct LineaOrdenes {
-    int cuenta = 0;                           // parameters after the program name
-    std::string palabra;                      // the action word as given
-    std::optional<std::uintptr_t> anfitrion;  // the parsed handle, host mode only
-    std::string errorHandle;                  // set when the handle does not parse
+    int cuenta = 0;                          // parameters after the program name
+    std::string palabra;                     // the action word as given
+    std::optional<std::uintptr_t> anfitrion; // the parsed handle, host mode only
+    std::string errorHandle;                 // set when the handle does not parse
 
     bool DosParametros() const { return cuenta == 2; }
     // The action word, lower-cased, when there are exactly two parameters.

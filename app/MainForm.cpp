@@ -40,8 +40,8 @@ QLabel* Titulo(QWidget* panel, const char* nombre, const char* texto) {
 
 QPushButton* Boton(QWidget* panel, const char* nombre, QStyle::StandardPixmap icono,
                    const char* texto, QRect caja) {
-    auto* boton = new QPushButton(panel->style()->standardIcon(icono), QString::fromUtf8(texto),
-                                  panel);
+    auto* boton =
+        new QPushButton(panel->style()->standardIcon(icono), QString::fromUtf8(texto), panel);
     boton->setObjectName(QString::fromLatin1(nombre));
     boton->setGeometry(caja);
     return boton;
@@ -76,16 +76,16 @@ void TMForm::CrearControles() {
     Draw3D2->setObjectName(QStringLiteral("Draw3D2"));
     Draw3D2->setGeometry(0, 0, 315, 169);
     Titulo(Draw3D2, "Label3", "Transformar datos desde Séneca hacia Zeltora ");
-    BExportar = Boton(Draw3D2, "BExportar", QStyle::SP_DialogOkButton, "Aceptar",
-                      {110, 110, 95, 30});
+    BExportar =
+        Boton(Draw3D2, "BExportar", QStyle::SP_DialogOkButton, "Aceptar", {110, 110, 95, 30});
 
     Draw3D3 = new PanelDegradado(QColor(0xF9, 0xD3, 0x7D), Qt::white, QColor(0xFF, 0xEE, 0xDD),
                                  Qt::Vertical, this);
     Draw3D3->setObjectName(QStringLiteral("Draw3D3"));
     Draw3D3->setGeometry(315, 0, 317, 169);
     Titulo(Draw3D3, "Label4", "Transformar datos desde Zeltora hacia Séneca");
-    BImportar = Boton(Draw3D3, "BImportar", QStyle::SP_DialogOkButton, "Aceptar",
-                      {111, 110, 95, 30});
+    BImportar =
+        Boton(Draw3D3, "BImportar", QStyle::SP_DialogOkButton, "Aceptar", {111, 110, 95, 30});
 
     Draw3D1 = new PanelDegradado(QColor(0xC2, 0xCD, 0xFE), QColor(0xCF, 0xF2, 0xFE),
                                  QColor(0xCC, 0xD8, 0xE6), Qt::Vertical, this);
@@ -151,9 +151,14 @@ void TMForm::showEvent(QShowEvent* evento) {
 
 void TMForm::FormShow() {
     switch (linea_.AccionPedida()) {
-    case Accion::Importar: BImportarClick(); break;
-    case Accion::Exportar: BExportarClick(); break;
-    case Accion::Ninguna: break;
+    case Accion::Importar:
+        BImportarClick();
+        break;
+    case Accion::Exportar:
+        BExportarClick();
+        break;
+    case Accion::Ninguna:
+        break;
     }
 }
 
@@ -223,7 +228,8 @@ void TMForm::FinDeTrabajo(FinTrabajo fin) {
             CerrarVentana();
         }
         break;
-    case FinTrabajo::PeriodosNoEncontrado: break;
+    case FinTrabajo::PeriodosNoEncontrado:
+        break;
     }
 }
 
@@ -234,9 +240,13 @@ void TMForm::CerrarVentana() {
         close();
 }
 
-void TMForm::CerrarPorSalidaForzada() { CerrarVentana(); }
+void TMForm::CerrarPorSalidaForzada() {
+    CerrarVentana();
+}
 
-void TMForm::Button1Click() { AbrirAyuda(std::nullopt); }
+void TMForm::Button1Click() {
+    AbrirAyuda(std::nullopt);
+}
 
 void TMForm::AbrirAyuda(std::optional<int> contexto) {
     try {
@@ -247,8 +257,8 @@ void TMForm::AbrirAyuda(std::optional<int> contexto) {
                 return std::nullopt;
             return fs::path(ruta.toStdString());
         };
-        dialogos_.AbrirAyuda(ResolverAyuda(opciones_.configuracion.carpetaEjecutable, contexto,
-                                           buscar));
+        dialogos_.AbrirAyuda(
+            ResolverAyuda(opciones_.configuracion.carpetaEjecutable, contexto, buscar));
     } catch (const Error& e) {
         dialogos_.MensajeError(e.what());
     }

@@ -33,7 +33,7 @@ struct OpcionesVentana {
 // starts the job the host named and leaves the result code in Zeltora.ini.
 class TMForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     TMForm(OpcionesVentana opciones, Dialogos& dialogos, QWidget* padre = nullptr);
     ~TMForm() override;
 
@@ -44,20 +44,20 @@ public:
     // The host window we live in (host mode only).
     QWindow* Anfitrion() const { return anfitrion_; }
 
-public slots:
+  public slots:
     void BExportarClick();
     void BImportarClick();
     void Button1Click();
 
-signals:
+  signals:
     // The program ends: the window is closed and no job is running.
     void Terminar();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
-private:
+  private:
     friend class InterlocutorVentana;
 
     void FormCreate();

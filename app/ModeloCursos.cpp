@@ -15,15 +15,20 @@ const QColor kColorTitulos(0xFE, 0xE4, 0xA9);
 
 QString Titulo(int columna) {
     switch (columna) {
-    case ModeloCursos::Clave: return QStringLiteral("CÓD.SÉNECA");
-    case ModeloCursos::Estudios: return QStringLiteral("ESTUDIOS");
-    case ModeloCursos::Nivel: return QStringLiteral("NIVEL");
-    default: return QStringLiteral("CURSO");
+    case ModeloCursos::Clave:
+        return QStringLiteral("CÓD.SÉNECA");
+    case ModeloCursos::Estudios:
+        return QStringLiteral("ESTUDIOS");
+    case ModeloCursos::Nivel:
+        return QStringLiteral("NIVEL");
+    default:
+        return QStringLiteral("CURSO");
     }
 }
 } // namespace
 
-ModeloCursos::ModeloCursos(Tabla& tabla, QObject* padre) : QAbstractTableModel(padre), tabla_(tabla) {
+ModeloCursos::ModeloCursos(Tabla& tabla, QObject* padre)
+    : QAbstractTableModel(padre), tabla_(tabla) {
     for (const InfoCampo& campo : tabla_.Campos()) {
         if (campo.nombre == "NIVEL")
             anchoNivel_ = campo.ancho;
@@ -56,10 +61,14 @@ int ModeloCursos::columnCount(const QModelIndex& padre) const {
 
 std::string& ModeloCursos::Texto(Fila& fila, int columna) {
     switch (columna) {
-    case Clave: return fila.clave;
-    case Estudios: return fila.estudios;
-    case Nivel: return fila.nivel;
-    default: return fila.curso;
+    case Clave:
+        return fila.clave;
+    case Estudios:
+        return fila.estudios;
+    case Nivel:
+        return fila.nivel;
+    default:
+        return fila.curso;
     }
 }
 
@@ -73,12 +82,14 @@ QVariant ModeloCursos::data(const QModelIndex& indice, int rol) const {
     const Fila& fila = filas_[static_cast<std::size_t>(indice.row())];
     switch (rol) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return QString::fromStdString(Texto(fila, indice.column()));
+    case Qt::EditRole:
+        return QString::fromStdString(Texto(fila, indice.column()));
     case Qt::BackgroundRole:
         return QBrush(indice.row() % 2 == 0 ? kColorFila : kColorFilaAlterna);
     case kRolAncho:
         return indice.column() == Nivel ? anchoNivel_ : indice.column() == Curso ? anchoCurso_ : 0;
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -15,7 +15,7 @@ class Tabla;
 // (the table's edit mode) until Guardar posts them or Cancelar drops them.
 class ModeloCursos : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Columna { Clave, Estudios, Nivel, Curso, NumColumnas };
     // Role giving the width of a column's field (what an editor may hold).
     static constexpr int kRolAncho = Qt::UserRole + 1;
@@ -37,7 +37,7 @@ public:
     // Reads the table again from its first record.
     void Recargar();
 
-private:
+  private:
     struct Fila {
         std::string clave, estudios, nivel, curso; // UTF-8
     };

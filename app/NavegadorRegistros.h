@@ -11,9 +11,20 @@ namespace belvaro {
 // refresh. A held button repeats. There is no insert and no delete.
 class NavegadorRegistros : public QWidget {
     Q_OBJECT
-public:
-    enum Boton { Primero, PaginaAnterior, Anterior, Siguiente, PaginaSiguiente, Ultimo,
-                 Editar, Guardar, Cancelar, Refrescar, NumBotones };
+  public:
+    enum Boton {
+        Primero,
+        PaginaAnterior,
+        Anterior,
+        Siguiente,
+        PaginaSiguiente,
+        Ultimo,
+        Editar,
+        Guardar,
+        Cancelar,
+        Refrescar,
+        NumBotones
+    };
     static constexpr int kFilasPorPagina = 10;
     static constexpr int kRetrasoRepeticion = 500; // ms before a held button repeats
     static constexpr int kIntervaloRepeticion = 100;
@@ -21,10 +32,10 @@ public:
     explicit NavegadorRegistros(QWidget* padre);
     QToolButton* BotonDe(Boton boton) const { return botones_[boton]; }
 
-signals:
+  signals:
     void Pulsado(belvaro::NavegadorRegistros::Boton boton);
 
-private:
+  private:
     QToolButton* botones_[NumBotones];
 };
 

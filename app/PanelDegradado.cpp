@@ -13,8 +13,8 @@ PanelDegradado::PanelDegradado(QColor inicio, QColor medio, QColor fin, Qt::Orie
 
 void PanelDegradado::paintEvent(QPaintEvent*) {
     const QRectF area = rect();
-    QLinearGradient degradado(area.topLeft(), sentido_ == Qt::Vertical ? area.bottomLeft()
-                                                                       : area.topRight());
+    QLinearGradient degradado(area.topLeft(),
+                              sentido_ == Qt::Vertical ? area.bottomLeft() : area.topRight());
     degradado.setColorAt(0.0, inicio_);
     degradado.setColorAt(0.5, medio_);
     degradado.setColorAt(1.0, fin_);

@@ -9,7 +9,7 @@ namespace belvaro {
 // end). Children sit on it; transparent labels show the gradient through.
 class PanelDegradado : public QWidget {
     Q_OBJECT
-public:
+  public:
     PanelDegradado(QColor inicio, QColor medio, QColor fin, Qt::Orientation sentido,
                    QWidget* padre);
 
@@ -17,10 +17,10 @@ public:
     QColor Medio() const { return medio_; }
     QColor Fin() const { return fin_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* evento) override;
 
-private:
+  private:
     QColor inicio_, medio_, fin_;
     Qt::Orientation sentido_;
 };

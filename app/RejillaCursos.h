@@ -10,7 +10,7 @@ namespace belvaro {
 // the cell and moves to the next column.
 class EditorCeldas : public QStyledItemDelegate {
     Q_OBJECT
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
                           const QModelIndex& indice) const override;
@@ -18,7 +18,7 @@ public:
     // The editor open now, if any.
     QWidget* EditorAbierto() const { return abierto_; }
 
-private:
+  private:
     mutable QPointer<QWidget> abierto_;
 };
 
@@ -27,7 +27,7 @@ private:
 // scrolls sideways (a second view over it, sharing model and selection).
 class RejillaCursos : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit RejillaCursos(QWidget* padre);
     void setModel(QAbstractItemModel* modelo) override;
     QTableView* ColumnaFija() const { return fija_; }
@@ -36,12 +36,12 @@ public:
     // Closes the open editor, dropping its text.
     void CancelarEdicion();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
     void updateGeometries() override;
 
-private:
+  private:
     void ColocarColumnaFija();
     EditorCeldas* editor_;
     QTableView* fija_;

@@ -18,7 +18,9 @@ namespace belvaro {
 
 namespace {
 
-const char* Variable(const char* nombre) { return std::getenv(nombre); }
+const char* Variable(const char* nombre) {
+    return std::getenv(nombre);
+}
 
 void Completar(TControlCursos& dialogo) {
     auto* rejilla = dialogo.findChild<QTableView*>(QStringLiteral("CursosTDBGrid"));

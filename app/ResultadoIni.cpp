@@ -57,7 +57,9 @@ bool IgualesSinMayusculas(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto minuscula = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        const auto minuscula = [](char c) {
+            return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        };
         if (minuscula(a[i]) != minuscula(b[i]))
             return false;
     }
@@ -114,7 +116,7 @@ std::string LeerSiExiste(const fs::path& ruta) {
 
 // A file descriptor closed on every path.
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0)
@@ -129,13 +131,12 @@ public:
         return resultado;
     }
 
-private:
+  private:
     int fd_;
 };
 
 [[noreturn]] void FalloEscritura(const fs::path& ruta, const std::string& causa) {
-    throw Error("No se puede escribir el archivo de resultado \"" + ruta.string() + "\": " +
-                causa);
+    throw Error("No se puede escribir el archivo de resultado \"" + ruta.string() + "\": " + causa);
 }
 
 // Writes `texto` beside `ruta` under a temporary name and renames it into place.
@@ -179,7 +180,8 @@ std::string ActualizarIni(std::string_view contenido, std::string_view seccion,
                           std::string_view clave, std::string_view valor) {
     std::vector<Linea> lineas = PartirLineas(contenido);
     const bool hayLf = contenido.find('\n') != std::string_view::npos;
-    const std::string fin = !hayLf || contenido.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+    const std::string fin =
+        !hayLf || contenido.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
     const std::string nueva = std::string(clave) + "=" + std::string(valor);
 
     std::size_t cabecera = 0;
@@ -219,15 +221,15 @@ void EscribirTransformado(const fs::path& ruta, int transformado) {
     // A read-only result file belongs to the host; it is not replaced behind its back.
     if (fs::exists(estado) && (estado.permissions() & fs::perms::owner_write) == fs::perms::none)
         FalloEscritura(ruta, "el archivo es de solo lectura");
-    const fs::perms permisos = fs::exists(estado) ? estado.permissions()
-                                                  : fs::perms::owner_read | fs::perms::owner_write |
-                                                        fs::perms::group_read |
-                                                        fs::perms::others_read;
+    const fs::perms permisos = fs::exists(estado)
+                                   ? estado.permissions()
+                                   : fs::perms::owner_read | fs::perms::owner_write |
+                                         fs::perms::group_read | fs::perms::others_read;
     const std::string contenido = LeerSiExiste(ruta);
-    EscribirAtomico(ruta,
-                    ActualizarIni(contenido, kSeccionResultado, kClaveResultado,
-                                  std::to_string(transformado)),
-                    permisos);
+    EscribirAtomico(
+        ruta,
+        ActualizarIni(contenido, kSeccionResultado, kClaveResultado, std::to_string(transformado)),
+        permisos);
 }
 
 } // namespace belvaro

@@ -2,8 +2,8 @@
 #include "app/CarpetaDatos.h"
 #include "app/Dialogos.h"
 #include "app/MainForm.h"
-#include "app/ResultadoIni.h"
 #include "app/RespuestasEntorno.h"
+#include "app/ResultadoIni.h"
 
 #include <QApplication>
 
@@ -16,9 +16,9 @@ namespace {
 // for it (tests run several copies of the program side by side).
 std::filesystem::path ArchivoResultado() {
     const char* carpeta = std::getenv("BELVARO_INI_DIR");
-    const std::filesystem::path base =
-        carpeta != nullptr && *carpeta != '\0' ? std::filesystem::path(carpeta)
-                                               : belvaro::CarpetaEjecutable();
+    const std::filesystem::path base = carpeta != nullptr && *carpeta != '\0'
+                                           ? std::filesystem::path(carpeta)
+                                           : belvaro::CarpetaEjecutable();
     return base / belvaro::kArchivoResultado;
 }
 

@@ -59,8 +59,7 @@ class AnfitrionTest : public QObject {
 
     // The program, started as the host starts it.
     std::unique_ptr<QProcess> Belvaro(const QStringList& parametros, const QString& archivo,
-                                      const QString& cursos = {},
-                                      const QString& carpetaIni = {}) {
+                                      const QString& cursos = {}, const QString& carpetaIni = {}) {
         QProcessEnvironment entorno = entorno_;
         entorno.insert("QT_QPA_PLATFORM", "xcb");
         // Sanitizer builds: D-Bus, loaded by Qt's X11 platform, leaks on its own.
@@ -80,8 +79,7 @@ class AnfitrionTest : public QObject {
 
     // Our window among the host window's children, as the X server sees them.
     QString HijoDelAnfitrion() {
-        const QString arbol =
-            Ejecutar("xwininfo", {"-children", "-id", "0x" + handle_}, entorno_);
+        const QString arbol = Ejecutar("xwininfo", {"-children", "-id", "0x" + handle_}, entorno_);
         const auto hijo = QRegularExpression(R"((0x[0-9a-f]+) .*632x266\+0\+0)").match(arbol);
         return hijo.hasMatch() ? hijo.captured(1) : QString();
     }
@@ -97,8 +95,8 @@ class AnfitrionTest : public QObject {
 
     // Clicks "&Salir" (centre of BClose) in our window.
     void PulsarSalir(const QString& ventana) {
-        Ejecutar("xdotool",
-                 {"mousemove", "--window", ventana, "316", "197", "click", "1"}, entorno_);
+        Ejecutar("xdotool", {"mousemove", "--window", ventana, "316", "197", "click", "1"},
+                 entorno_);
     }
 
     void Terminado(QProcess& proceso) {
@@ -108,7 +106,7 @@ class AnfitrionTest : public QObject {
         QCOMPARE(proceso.exitCode(), 0);
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         for (const char* herramienta : {"Xvfb", "xwininfo", "xdotool"})
             if (QStandardPaths::findExecutable(herramienta).isEmpty())
@@ -159,12 +157,14 @@ private slots:
         QTest::addColumn<QString>("cursos");
         QTest::addColumn<int>("transformado");
         QTest::addColumn<QString>("mensajes");
-        QTest::newRow("exportar completo") << "EXPORTAR" << kEjemplo << "completo" << 1
-                                           << "M Proceso finalizado\n";
-        QTest::newRow("dialogo cancelado") << "importar" << "" << "" << -1
-                                           << "M No existe archivo\n";
-        QTest::newRow("archivo inexistente") << "Exportar" << "/no/existe.xml" << "" << -1
-                                             << "M No existe archivo\n";
+        QTest::newRow("exportar completo")
+            << "EXPORTAR" << kEjemplo << "completo" << 1 << "M Proceso finalizado\n";
+        QTest::newRow("dialogo cancelado") << "importar"
+                                           << ""
+                                           << "" << -1 << "M No existe archivo\n";
+        QTest::newRow("archivo inexistente") << "Exportar"
+                                             << "/no/existe.xml"
+                                             << "" << -1 << "M No existe archivo\n";
     }
     void trabajoDelAnfitrion() {
         QFETCH(QString, accion);

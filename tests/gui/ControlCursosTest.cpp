@@ -1,7 +1,7 @@
 // The level and course dialog driven through its real widgets over a real CURSOST.
 
-#include "app/Aplicacion.h"
 #include "app/ControlCursos.h"
+#include "app/Aplicacion.h"
 #include "app/Dialogos.h"
 #include "app/Error.h"
 #include "app/ModeloCursos.h"
@@ -96,7 +96,7 @@ class ControlCursosTest : public QObject {
         return prueba::TeclearEnRejilla(Rejilla(), fila, columna, texto);
     }
 
-private slots:
+  private slots:
     void initTestCase() { PrepararAplicacion(*qApp); }
 
     void cleanup() {
@@ -132,10 +132,14 @@ private slots:
         QVERIFY(!fija->isColumnHidden(0));
         QVERIFY(fija->isColumnHidden(1) && fija->isColumnHidden(3));
 
-        const char* pistas[] = {"Move to first record", "Move backward 10 records",
-                                "Move to prior record", "Move to next record",
-                                "Move forward 10 records", "Move to last record",
-                                "Edit current record", "Post changes of current record",
+        const char* pistas[] = {"Move to first record",
+                                "Move backward 10 records",
+                                "Move to prior record",
+                                "Move to next record",
+                                "Move forward 10 records",
+                                "Move to last record",
+                                "Edit current record",
+                                "Post changes of current record",
                                 "Cancel changes made to current record",
                                 "Refresh the contents of the dataset"};
         const auto botones = Hijo<QWidget>("wwDBNavigator1")->findChildren<QToolButton*>();
@@ -152,8 +156,8 @@ private slots:
         QVERIFY(Hijo<QLabel>("Label2")->text().contains("NIVEL  o CURSO"));
         for (const char* oculto : {"Label2", "Label3", "Label8", "BitBtn2"})
             QVERIFY2(!Hijo<QWidget>(oculto)->isVisible(), oculto);
-        for (const char* visible : {"Label1", "Label4", "Label5", "Label6", "Label7", "Label9",
-                                    "Label11", "BitBtn1"})
+        for (const char* visible :
+             {"Label1", "Label4", "Label5", "Label6", "Label7", "Label9", "Label11", "BitBtn1"})
             QVERIFY2(Hijo<QWidget>(visible)->isVisible(), visible);
     }
 
@@ -174,10 +178,18 @@ private slots:
         QTest::addColumn<QString>("curso");
         QTest::addColumn<QString>("tecleado"); // typed into row 0's CURSO without leaving it
         QTest::addColumn<bool>("incompleto");
-        QTest::newRow("completo") << "ESO" << "1" << "" << false;
-        QTest::newRow("nivel en blanco") << "   " << "1" << "" << true;
-        QTest::newRow("curso de control") << "ESO" << "\t" << "" << true;
-        QTest::newRow("tecleado sin salir de la celda") << "ESO" << "" << "1" << false;
+        QTest::newRow("completo") << "ESO"
+                                  << "1"
+                                  << "" << false;
+        QTest::newRow("nivel en blanco") << "   "
+                                         << "1"
+                                         << "" << true;
+        QTest::newRow("curso de control") << "ESO"
+                                          << "\t"
+                                          << "" << true;
+        QTest::newRow("tecleado sin salir de la celda") << "ESO"
+                                                        << ""
+                                                        << "1" << false;
     }
     void comprobacion() {
         QFETCH(QString, nivel);
@@ -260,7 +272,8 @@ private slots:
         QCOMPARE(Rejilla()->model()->index(0, 1).data().toString(), QString::fromUtf8("Educación"));
         QTest::keyClick(Teclear(0, ModeloCursos::Nivel, QString::fromUtf8("ÑA")), Qt::Key_Return);
         QTest::mouseClick(Hijo<QPushButton>("BitBtn1"), Qt::LeftButton);
-        QCOMPARE(Guardados(carpeta_->ruta())[0].first, std::string("\xD1" "A"));
+        QCOMPARE(Guardados(carpeta_->ruta())[0].first, std::string("\xD1"
+                                                                   "A"));
     }
 };
 

@@ -1,12 +1,12 @@
 // The main window driven through its buttons, with the real jobs behind them.
 
+#include "app/MainForm.h"
 #include "app/Aplicacion.h"
 #include "app/Ayuda.h"
 #include "app/ControlCursos.h"
 #include "app/Dialogos.h"
 #include "app/Error.h"
 #include "app/LineaOrdenes.h"
-#include "app/MainForm.h"
 #include "app/ModeloCursos.h"
 #include "app/PanelDegradado.h"
 #include "app/ResultadoIni.h"
@@ -137,7 +137,7 @@ class MainFormTest : public QObject {
         soluc.Close();
     }
 
-private slots:
+  private slots:
     void initTestCase() { PrepararAplicacion(*qApp); }
 
     void init() {
@@ -163,13 +163,22 @@ private slots:
     void disposicion_data() {
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("Label3") << "Label3" << QString::fromUtf8("Transformar datos desde Séneca hacia Zeltora ");
-        QTest::newRow("Label4") << "Label4" << QString::fromUtf8("Transformar datos desde Zeltora hacia Séneca");
-        QTest::newRow("Label1") << "Label1" << "Belvaro para RQ40 V-1.0";
-        QTest::newRow("BExportar") << "BExportar" << "Aceptar";
-        QTest::newRow("BImportar") << "BImportar" << "Aceptar";
-        QTest::newRow("BClose") << "BClose" << "&Salir";
-        QTest::newRow("Button1") << "Button1" << "F1 AYUDA";
+        QTest::newRow("Label3") << "Label3"
+                                << QString::fromUtf8(
+                                       "Transformar datos desde Séneca hacia Zeltora ");
+        QTest::newRow("Label4") << "Label4"
+                                << QString::fromUtf8(
+                                       "Transformar datos desde Zeltora hacia Séneca");
+        QTest::newRow("Label1") << "Label1"
+                                << "Belvaro para RQ40 V-1.0";
+        QTest::newRow("BExportar") << "BExportar"
+                                   << "Aceptar";
+        QTest::newRow("BImportar") << "BImportar"
+                                   << "Aceptar";
+        QTest::newRow("BClose") << "BClose"
+                                << "&Salir";
+        QTest::newRow("Button1") << "Button1"
+                                 << "F1 AYUDA";
     }
     void disposicion() {
         QFETCH(QString, nombre);
@@ -178,7 +187,8 @@ private slots:
         QCOMPARE(ventana->objectName(), QString("MForm"));
         QCOMPARE(ventana->size(), QSize(632, 266));
         QCOMPARE(ventana->minimumSize(), ventana->maximumSize());
-        QCOMPARE(ventana->windowTitle(), QString::fromUtf8("Exportar e importar datos entre Zeltora y Séneca"));
+        QCOMPARE(ventana->windowTitle(),
+                 QString::fromUtf8("Exportar e importar datos entre Zeltora y Séneca"));
         QWidget* control = ventana->findChild<QWidget*>(nombre);
         QVERIFY(control);
         if (auto* etiqueta = qobject_cast<QLabel*>(control)) {
@@ -201,9 +211,12 @@ private slots:
         QTest::addColumn<QColor>("inicio");
         QTest::addColumn<QColor>("medio");
         QTest::addColumn<QColor>("fin");
-        QTest::newRow("Draw3D2") << "Draw3D2" << QRect(0, 0, 315, 169) << QColor("#F9D37D") << QColor(Qt::white) << QColor("#FFEEDD");
-        QTest::newRow("Draw3D3") << "Draw3D3" << QRect(315, 0, 317, 169) << QColor("#F9D37D") << QColor(Qt::white) << QColor("#FFEEDD");
-        QTest::newRow("Draw3D1") << "Draw3D1" << QRect(0, 168, 633, 97) << QColor("#C2CDFE") << QColor("#CFF2FE") << QColor("#CCD8E6");
+        QTest::newRow("Draw3D2") << "Draw3D2" << QRect(0, 0, 315, 169) << QColor("#F9D37D")
+                                 << QColor(Qt::white) << QColor("#FFEEDD");
+        QTest::newRow("Draw3D3") << "Draw3D3" << QRect(315, 0, 317, 169) << QColor("#F9D37D")
+                                 << QColor(Qt::white) << QColor("#FFEEDD");
+        QTest::newRow("Draw3D1") << "Draw3D1" << QRect(0, 168, 633, 97) << QColor("#C2CDFE")
+                                 << QColor("#CFF2FE") << QColor("#CCD8E6");
     }
     void degradados() {
         QFETCH(QString, nombre);
@@ -234,7 +247,8 @@ private slots:
         QTest::addColumn<QStringList>("mensajes");
         QTest::addColumn<bool>("forzada");
         const QString falta = QString::fromUtf8("¡Atención! Falta algún Dato");
-        QTest::newRow("completo") << QStringList{"completo"} << QStringList{"Proceso finalizado"} << false;
+        QTest::newRow("completo") << QStringList{"completo"} << QStringList{"Proceso finalizado"}
+                                  << false;
         QTest::newRow("incompleto dos veces y completo")
             << QStringList{"incompleto", "incompleto", "completo"}
             << QStringList{falta, falta, "Proceso finalizado"} << false;
@@ -289,7 +303,8 @@ private slots:
         Pulsar(*ventana, "BImportar");
 
         QCOMPARE(Textos(), std::vector<std::string>{"Proceso finalizado"});
-        const std::string salida = prueba::LeerArchivo(carpeta_->ruta() / "ResultadoZeltoshorarios.xml");
+        const std::string salida =
+            prueba::LeerArchivo(carpeta_->ruta() / "ResultadoZeltoshorarios.xml");
         QVERIFY(salida.find("HORARIO_REGULAR_PROFESOR_1") != std::string::npos);
         QVERIFY(salida.find("ACTIVIDAD_1") != std::string::npos);
         QVERIFY(!Activo(*ventana, "BExportar"));
@@ -362,10 +377,14 @@ private slots:
         QTest::addColumn<int>("contexto"); // 0: contents
         QTest::addColumn<QString>("archivo");
         QTest::addColumn<QString>("tema");
-        QTest::newRow("chm indice") << true << "xchm" << 0 << "SENECA.chm" << "";
-        QTest::newRow("chm contexto 1") << true << "kchmviewer" << 1 << "SENECA.chm" << "ventana.html";
-        QTest::newRow("chm sin visor") << true << "" << 1 << "ayuda/ventana.html" << "";
-        QTest::newRow("html indice") << false << "xchm" << 0 << "ayuda/index.html" << "";
+        QTest::newRow("chm indice") << true << "xchm" << 0 << "SENECA.chm"
+                                    << "";
+        QTest::newRow("chm contexto 1") << true << "kchmviewer" << 1 << "SENECA.chm"
+                                        << "ventana.html";
+        QTest::newRow("chm sin visor") << true << "" << 1 << "ayuda/ventana.html"
+                                       << "";
+        QTest::newRow("html indice") << false << "xchm" << 0 << "ayuda/index.html"
+                                     << "";
     }
     void destinoAyuda() {
         QFETCH(bool, chm);
@@ -386,8 +405,7 @@ private slots:
         };
         const DestinoAyuda destino =
             ResolverAyuda(c, contexto == 0 ? std::nullopt : std::optional<int>(contexto), buscar);
-        QCOMPARE(QString::fromStdString(fs::relative(destino.archivo, c).string()),
-                 archivo);
+        QCOMPARE(QString::fromStdString(fs::relative(destino.archivo, c).string()), archivo);
         QCOMPARE(QString::fromStdString(destino.tema), tema);
         QCOMPARE(destino.visor.empty(), !chm || visor.isEmpty());
     }
@@ -403,15 +421,28 @@ private slots:
         QTest::addColumn<int>("accion");
         QTest::addColumn<qulonglong>("handle");
         QTest::addColumn<QString>("error");
-        QTest::newRow("EXPORTAR 1A2B") << QStringList{"EXPORTAR", "1A2B"} << int(Accion::Exportar) << 0x1A2BULL << "";
-        QTest::newRow("importar minusculas") << QStringList{"Importar", "ff"} << int(Accion::Importar) << 0xFFULL << "";
-        QTest::newRow("abrir") << QStringList{"abrir", "1A2B"} << int(Accion::Ninguna) << 0x1A2BULL << "";
-        QTest::newRow("un parametro") << QStringList{"exportar"} << int(Accion::Ninguna) << 0ULL << "";
-        QTest::newRow("tres parametros") << QStringList{"exportar", "1", "2"} << int(Accion::Ninguna) << 0ULL << "";
-        QTest::newRow("no hexadecimal") << QStringList{"exportar", "XYZ"} << int(Accion::Exportar) << 0ULL << QString::fromUtf8("'$XYZ' no es un valor entero válido");
-        QTest::newRow("vacio") << QStringList{"exportar", ""} << int(Accion::Exportar) << 0ULL << QString::fromUtf8("'$' no es un valor entero válido");
-        QTest::newRow("con prefijo") << QStringList{"exportar", "0x1A"} << int(Accion::Exportar) << 0ULL << QString::fromUtf8("'$0x1A' no es un valor entero válido");
-        QTest::newRow("desborde") << QStringList{"exportar", "1FFFFFFFFFFFFFFFF"} << int(Accion::Exportar) << 0ULL << QString::fromUtf8("'$1FFFFFFFFFFFFFFFF' no es un valor entero válido");
+        QTest::newRow("EXPORTAR 1A2B")
+            << QStringList{"EXPORTAR", "1A2B"} << int(Accion::Exportar) << 0x1A2BULL << "";
+        QTest::newRow("importar minusculas")
+            << QStringList{"Importar", "ff"} << int(Accion::Importar) << 0xFFULL << "";
+        QTest::newRow("abrir") << QStringList{"abrir", "1A2B"} << int(Accion::Ninguna) << 0x1A2BULL
+                               << "";
+        QTest::newRow("un parametro")
+            << QStringList{"exportar"} << int(Accion::Ninguna) << 0ULL << "";
+        QTest::newRow("tres parametros")
+            << QStringList{"exportar", "1", "2"} << int(Accion::Ninguna) << 0ULL << "";
+        QTest::newRow("no hexadecimal")
+            << QStringList{"exportar", "XYZ"} << int(Accion::Exportar) << 0ULL
+            << QString::fromUtf8("'$XYZ' no es un valor entero válido");
+        QTest::newRow("vacio") << QStringList{"exportar", ""} << int(Accion::Exportar) << 0ULL
+                               << QString::fromUtf8("'$' no es un valor entero válido");
+        QTest::newRow("con prefijo")
+            << QStringList{"exportar", "0x1A"} << int(Accion::Exportar) << 0ULL
+            << QString::fromUtf8("'$0x1A' no es un valor entero válido");
+        QTest::newRow("desborde") << QStringList{"exportar", "1FFFFFFFFFFFFFFFF"}
+                                  << int(Accion::Exportar) << 0ULL
+                                  << QString::fromUtf8(
+                                         "'$1FFFFFFFFFFFFFFFF' no es un valor entero válido");
     }
     void lineaOrdenes() {
         QFETCH(QStringList, parametros);

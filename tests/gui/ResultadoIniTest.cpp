@@ -19,7 +19,9 @@ struct CasoIni {
     std::string despues;
 };
 
-void PrintTo(const CasoIni& caso, std::ostream* salida) { *salida << caso.nombre; }
+void PrintTo(const CasoIni& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
 
 class ResultadoIniTest : public testing::TestWithParam<CasoIni> {};
 
@@ -49,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "; ajustes de Zeltora\n[General]\nRuta=C:\\ZTEMP\n\n"
                 "[Transformadores]\n; resultado\nOtro = x\nTransformado=0\n\n[Final]\nA=1\n"},
         CasoIni{"CrlfConClaveExistente",
-                std::string("[A]\r\nk=v\r\n[transformadores]\r\n  TRANSFORMADO = 0 \r\nZ=9\r\n"),
-                1, "[A]\r\nk=v\r\n[transformadores]\r\nTransformado=1\r\nZ=9\r\n"},
+                std::string("[A]\r\nk=v\r\n[transformadores]\r\n  TRANSFORMADO = 0 \r\nZ=9\r\n"), 1,
+                "[A]\r\nk=v\r\n[transformadores]\r\nTransformado=1\r\nZ=9\r\n"},
         CasoIni{"ClaveEnOtraSeccionNoCuenta",
                 std::string("[Otra]\nTransformado=5\n[Transformadores]\nX=1"), 1,
                 "[Otra]\nTransformado=5\n[Transformadores]\nX=1\nTransformado=1\n"},
@@ -64,8 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "[Transformadores]\nTransformado=8\n"},
         CasoIni{"ComentarioConLaClave", std::string("[Transformadores]\n;Transformado=3\n"), 1,
                 "[Transformadores]\n;Transformado=3\nTransformado=1\n"},
-        CasoIni{"BomAlPrincipio", std::string("\xEF\xBB\xBF[Transformadores]\r\nTransformado=0\r\n"),
-                1, "\xEF\xBB\xBF[Transformadores]\r\nTransformado=1\r\n"}),
+        CasoIni{"BomAlPrincipio",
+                std::string("\xEF\xBB\xBF[Transformadores]\r\nTransformado=0\r\n"), 1,
+                "\xEF\xBB\xBF[Transformadores]\r\nTransformado=1\r\n"}),
     [](const testing::TestParamInfo<CasoIni>& info) { return std::string(info.param.nombre); });
 
 struct CasoFallo {
@@ -74,7 +77,9 @@ struct CasoFallo {
     fs::path (*ruta)(const fs::path& carpeta);
 };
 
-void PrintTo(const CasoFallo& caso, std::ostream* salida) { *salida << caso.nombre; }
+void PrintTo(const CasoFallo& caso, std::ostream* salida) {
+    *salida << caso.nombre;
+}
 
 class ResultadoIniFalloTest : public testing::TestWithParam<CasoFallo> {};
 
@@ -94,17 +99,17 @@ TEST_P(ResultadoIniFalloTest, ErrorQueNombraElArchivo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, ResultadoIniFalloTest,
-    testing::Values(
-        CasoFallo{"CarpetaInexistente", [](const fs::path&) {},
-                  [](const fs::path& c) { return c / "no-existe" / "Zeltora.ini"; }},
-        CasoFallo{"EsUnaCarpeta", [](const fs::path& c) { fs::create_directory(c / "Zeltora.ini"); },
-                  [](const fs::path& c) { return c / "Zeltora.ini"; }},
-        CasoFallo{"SoloLectura",
-                  [](const fs::path& c) {
-                      prueba::EscribirArchivo(c / "Zeltora.ini", "[A]\n");
-                      fs::permissions(c / "Zeltora.ini", fs::perms::owner_read);
-                  },
-                  [](const fs::path& c) { return c / "Zeltora.ini"; }}),
+    testing::Values(CasoFallo{"CarpetaInexistente", [](const fs::path&) {},
+                              [](const fs::path& c) { return c / "no-existe" / "Zeltora.ini"; }},
+                    CasoFallo{"EsUnaCarpeta",
+                              [](const fs::path& c) { fs::create_directory(c / "Zeltora.ini"); },
+                              [](const fs::path& c) { return c / "Zeltora.ini"; }},
+                    CasoFallo{"SoloLectura",
+                              [](const fs::path& c) {
+                                  prueba::EscribirArchivo(c / "Zeltora.ini", "[A]\n");
+                                  fs::permissions(c / "Zeltora.ini", fs::perms::owner_read);
+                              },
+                              [](const fs::path& c) { return c / "Zeltora.ini"; }}),
     [](const testing::TestParamInfo<CasoFallo>& info) { return std::string(info.param.nombre); });
 
 TEST(ResultadoIniFalloTest, ArchivoDeSoloLecturaQuedaIntacto) {

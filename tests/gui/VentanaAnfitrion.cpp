@@ -12,9 +12,9 @@ int main() {
         return 1;
     }
     const int numero = DefaultScreen(pantalla);
-    const Window ventana = XCreateSimpleWindow(pantalla, RootWindow(pantalla, numero), 0, 0, 700,
-                                               320, 0, BlackPixel(pantalla, numero),
-                                               WhitePixel(pantalla, numero));
+    const Window ventana =
+        XCreateSimpleWindow(pantalla, RootWindow(pantalla, numero), 0, 0, 700, 320, 0,
+                            BlackPixel(pantalla, numero), WhitePixel(pantalla, numero));
     XStoreName(pantalla, ventana, "Anfitrion de prueba");
     XMapWindow(pantalla, ventana);
     XSync(pantalla, False);
