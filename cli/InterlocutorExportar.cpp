@@ -72,7 +72,9 @@ InterlocutorExportar::ElegirArchivo(const std::filesystem::path&) {
     return opciones_.archivo;
 }
 
-void InterlocutorExportar::Mensaje(const std::string& texto) { salida_ << texto << '\n'; }
+void InterlocutorExportar::Mensaje(const std::string& texto) {
+    salida_ << texto << '\n';
+}
 
 void InterlocutorExportar::MostrarControlCursos(TurnoCursos& turno) {
     Rellenar(turno.Cursos(), opciones_.niveles);

@@ -12,7 +12,7 @@ namespace belvaro::cli {
 // on the output, and the level and course turns from a levels file, the terminal, or
 // the forced exit.
 class InterlocutorExportar : public Interlocutor {
-public:
+  public:
     struct Opciones {
         std::filesystem::path archivo;
         NivelesPorClave niveles;
@@ -30,7 +30,7 @@ public:
     // with neither, the job stops (TrabajoDetenido) listing the incomplete courses.
     void MostrarControlCursos(TurnoCursos& turno) override;
 
-private:
+  private:
     void Preguntar(TurnoCursos& turno);
     std::string LeerLinea();
 

@@ -15,7 +15,7 @@ namespace {
 
 // The wait cursor while the job runs, restored however it ends.
 class CursorDeEspera {
-public:
+  public:
     explicit CursorDeEspera(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
         interlocutor_.CursorEspera(true);
     }
@@ -23,7 +23,7 @@ public:
     CursorDeEspera(const CursorDeEspera&) = delete;
     CursorDeEspera& operator=(const CursorDeEspera&) = delete;
 
-private:
+  private:
     Interlocutor& interlocutor_;
 };
 

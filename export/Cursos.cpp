@@ -12,8 +12,8 @@ namespace belvaro {
 namespace {
 
 const std::vector<DefCampo> kCamposCursos = {
-    {"ABREV", TipoCampo::Texto, 3}, {"TURNO", TipoCampo::Texto, 1},
-    {"NIVEL", TipoCampo::Texto, 5}, {"CURSO", TipoCampo::Texto, 3},
+    {"ABREV", TipoCampo::Texto, 3},  {"TURNO", TipoCampo::Texto, 1},
+    {"NIVEL", TipoCampo::Texto, 5},  {"CURSO", TipoCampo::Texto, 3},
     {"CLAVE", TipoCampo::Texto, 10}, {"ESTUD", TipoCampo::Texto, 80},
 };
 

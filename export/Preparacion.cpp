@@ -22,14 +22,16 @@ namespace {
 // Written last into a complete staging folder: the names of its tables, one a line.
 constexpr const char* kMarca = "COMPLETA";
 
-std::string Causa(int numero) { return std::strerror(numero); }
+std::string Causa(int numero) {
+    return std::strerror(numero);
+}
 
 // Flushes a file or folder to the disk, so a complete mark never outlives its tables.
 void Sincronizar(const fs::path& ruta) {
     const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw Error("No se pudo abrir " + ruta.string() + " para guardarlo en disco: " +
-                    Causa(errno) + ".");
+        throw Error("No se pudo abrir " + ruta.string() +
+                    " para guardarlo en disco: " + Causa(errno) + ".");
     const int resultado = ::fsync(fd);
     const int causa = errno;
     ::close(fd);
@@ -108,9 +110,9 @@ void MoverTablas(const fs::path& preparacion, const fs::path& carpetaDatos,
         if (!error)
             fs::rename(origen, RutaTabla(carpetaDatos, nombre), error);
         if (error)
-            throw Error("No se pudo colocar la tabla " + nombre + " en " +
-                        carpetaDatos.string() + ": " + error.message() +
-                        ". Las tablas nuevas quedan preparadas en " + preparacion.string() +
+            throw Error("No se pudo colocar la tabla " + nombre + " en " + carpetaDatos.string() +
+                        ": " + error.message() + ". Las tablas nuevas quedan preparadas en " +
+                        preparacion.string() +
                         " y se colocarán al empezar la próxima exportación.");
     }
     Sincronizar(carpetaDatos);
@@ -148,7 +150,9 @@ BloqueoExportacion::BloqueoExportacion(const fs::path& carpetaDatos) {
     }
 }
 
-BloqueoExportacion::~BloqueoExportacion() { ::close(fd_); }
+BloqueoExportacion::~BloqueoExportacion() {
+    ::close(fd_);
+}
 
 void RecuperarPreparaciones(const fs::path& carpetaDatos) {
     std::vector<fs::path> restos;
@@ -179,9 +183,8 @@ Preparacion::Preparacion(const fs::path& carpetaDatos) : carpetaDatos_(carpetaDa
     if (::mkdtemp(plantilla.data()) == nullptr) {
         const int causa = errno;
         if (causa == EACCES || causa == EROFS || causa == EPERM)
-            throw Error("La carpeta de datos " + carpetaDatos.string() +
-                        " no admite escritura: " + Causa(causa) +
-                        ". No se ha cambiado ninguna tabla.");
+            throw Error("La carpeta de datos " + carpetaDatos.string() + " no admite escritura: " +
+                        Causa(causa) + ". No se ha cambiado ninguna tabla.");
         throw Error("No se pudo crear la carpeta de trabajo en " + carpetaDatos.string() + ": " +
                     Causa(causa) + ".");
     }

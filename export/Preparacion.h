@@ -22,13 +22,13 @@ void AsegurarCarpetaDatos(const std::filesystem::path& carpetaDatos);
 
 // One export at a time on a data folder. Held from the recovery to the commit.
 class BloqueoExportacion {
-public:
+  public:
     explicit BloqueoExportacion(const std::filesystem::path& carpetaDatos);
     ~BloqueoExportacion();
     BloqueoExportacion(const BloqueoExportacion&) = delete;
     BloqueoExportacion& operator=(const BloqueoExportacion&) = delete;
 
-private:
+  private:
     int fd_ = -1;
 };
 
@@ -39,7 +39,7 @@ void RecuperarPreparaciones(const std::filesystem::path& carpetaDatos);
 // The staging folder of one export. Removed with everything in it when the object goes,
 // unless the commit was interrupted after the mark, when it is left for recovery.
 class Preparacion {
-public:
+  public:
     explicit Preparacion(const std::filesystem::path& carpetaDatos);
     ~Preparacion();
     Preparacion(const Preparacion&) = delete;
@@ -51,7 +51,7 @@ public:
     // removing their old ".MDX" indexes.
     void Confirmar(const std::vector<std::string>& tablas);
 
-private:
+  private:
     std::filesystem::path carpetaDatos_;
     std::filesystem::path ruta_;
     bool marcada_ = false;

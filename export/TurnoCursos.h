@@ -11,7 +11,7 @@ namespace belvaro {
 // One showing of the level and course dialog: the table CURSOST open for editing,
 // and the outcome the courses step reads when the showing ends.
 class TurnoCursos {
-public:
+  public:
     // Opens CURSOST (shared) in the folder the job is building.
     TurnoCursos(const std::filesystem::path& carpeta, bool cursosIncompletos);
 
@@ -34,7 +34,7 @@ public:
     bool Incompleto = false;
     std::string Salida;
 
-private:
+  private:
     bool cursosIncompletos_;
     std::optional<Tabla> cursos_;
 };

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 using namespace belvaro::cli;
 
 class ExportarCliTest : public ::testing::Test {
-protected:
+  protected:
     ExportarCliTest() {
         ColegioPequeno().Guardar(Xml());
         EscribirArchivo(carpeta / "niveles.csv", "CLAVE;NIVEL;CURSO\n1001;ESO;1\n1002;BCT;2\n");
@@ -98,12 +98,15 @@ struct CasoEstado {
     std::string nombre;
     std::vector<std::string> args; // after "exportar"; DATOS and XML stand for the paths
     int estado;
-    std::string enLaSalida;  // expected in stdout
-    std::string enErrores;   // expected in stderr
+    std::string enLaSalida; // expected in stdout
+    std::string enErrores;  // expected in stderr
 };
 
-class EstadosCliTest : public ExportarCliTest,
-                           public ::testing::WithParamInterface<CasoEstado> {};
+void PrintTo(const CasoEstado& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
+class EstadosCliTest : public ExportarCliTest, public ::testing::WithParamInterface<CasoEstado> {};
 
 TEST_P(EstadosCliTest, CodigoDeSalida) {
     EscribirArchivo(carpeta / "mal.csv", "CLAVE;NIVEL;CURSO\n1001;ESO\n");
@@ -133,13 +136,22 @@ INSTANTIATE_TEST_SUITE_P(
         {"OpcionDesconocida", {"colegio.xml", "--rapido"}, kUso, "", "--rapido"},
         {"DatosSinValor", {"colegio.xml", "--datos"}, kUso, "", "--datos"},
         {"DosFicheros", {"colegio.xml", "otro.xml", "--datos", "DATOS"}, kUso, "", "otro.xml"},
-        {"NoExisteArchivo", {"falta.xml", "--datos", "DATOS"}, kNoExisteArchivo,
-         "No existe archivo", ""},
+        {"NoExisteArchivo",
+         {"falta.xml", "--datos", "DATOS"},
+         kNoExisteArchivo,
+         "No existe archivo",
+         ""},
         {"XmlRoto", {"mal.xml", "--datos", "DATOS"}, kError, "", "mal.xml"},
-        {"NivelesMalFormados", {"colegio.xml", "--datos", "DATOS", "--niveles", "mal.csv"},
-         kError, "", "mal.csv, línea 2"},
-        {"NivelesQueNoExisten", {"colegio.xml", "--datos", "DATOS", "--niveles", "no.csv"},
-         kError, "", "no.csv"},
+        {"NivelesMalFormados",
+         {"colegio.xml", "--datos", "DATOS", "--niveles", "mal.csv"},
+         kError,
+         "",
+         "mal.csv, línea 2"},
+        {"NivelesQueNoExisten",
+         {"colegio.xml", "--datos", "DATOS", "--niveles", "no.csv"},
+         kError,
+         "",
+         "no.csv"},
     }),
     [](const auto& info) { return info.param.nombre; });
 

@@ -1,5 +1,5 @@
-#include "app/Error.h"
 #include "cli/InterlocutorExportar.h"
+#include "app/Error.h"
 #include "export/TrabajoExportar.h"
 #include "tables/Tabla.h"
 #include "tests/support/Apoyo.h"
@@ -15,7 +15,7 @@ using cli::InterlocutorExportar;
 
 // The courses step over two courses, answered by the command line's person.
 class TurnosCliTest : public ::testing::Test {
-protected:
+  protected:
     void Ejecutar(InterlocutorExportar::Opciones opciones, const std::string& teclas) {
         DocumentoSeneca()
             .Lista("CURSOS_DEL_CENTRO", {{"1001", "1º ESO"}, {"1002", "2º Bachillerato"}})

@@ -1,5 +1,5 @@
-#include "app/Error.h"
 #include "cli/NivelesCursos.h"
+#include "app/Error.h"
 #include "seneca/CodePage.h"
 #include "tests/support/Apoyo.h"
 
@@ -12,7 +12,8 @@ using cli::LeerNiveles;
 
 TEST(NivelesCursosTest, CabeceraBomFinesDeLineaYEspacios) {
     CarpetaTemporal carpeta;
-    EscribirArchivo(carpeta / "n.csv", "\xEF\xBB\xBF" "clave;Nivel;CURSO\r\n"
+    EscribirArchivo(carpeta / "n.csv", "\xEF\xBB\xBF"
+                                       "clave;Nivel;CURSO\r\n"
                                        " 1001 ; ESO ; 1 \r\n\r\n"
                                        "1002;LS;\n"
                                        "1003;;2\n"
@@ -32,6 +33,10 @@ struct CasoMalo {
     std::string linea; // "línea N" in the message
 };
 
+void PrintTo(const CasoMalo& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
 class NivelesMalosTest : public ::testing::TestWithParam<CasoMalo> {};
 
 TEST_P(NivelesMalosTest, ErrorConArchivoYLinea) {
@@ -47,18 +52,17 @@ TEST_P(NivelesMalosTest, ErrorConArchivoYLinea) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, NivelesMalosTest,
-    ::testing::ValuesIn(std::vector<CasoMalo>{
-        {"DosCampos", "1001;ESO;1\n1002;ESO\n", "línea 2"},
-        {"CuatroCampos", "1001;ESO;1;A\n", "línea 1"},
-        {"SinClave", "CLAVE;NIVEL;CURSO\n ;ESO;1\n", "línea 2"},
-        {"ClaveRepetida", "1001;ESO;1\n\n1001;BCT;1\n", "línea 3"},
-        {"NivelLargo", "1001;ESOBCT;1\n", "línea 1"},
-        {"CursoLargo", "1001;ESO;1234\n", "línea 1"},
-        {"CabeceraFueraDeSitio", "1001;ESO;1\nCLAVE;NIVEL;CURSO\n", "línea 2"},
-    }),
-    [](const auto& info) { return info.param.nombre; });
+INSTANTIATE_TEST_SUITE_P(Casos, NivelesMalosTest,
+                         ::testing::ValuesIn(std::vector<CasoMalo>{
+                             {"DosCampos", "1001;ESO;1\n1002;ESO\n", "línea 2"},
+                             {"CuatroCampos", "1001;ESO;1;A\n", "línea 1"},
+                             {"SinClave", "CLAVE;NIVEL;CURSO\n ;ESO;1\n", "línea 2"},
+                             {"ClaveRepetida", "1001;ESO;1\n\n1001;BCT;1\n", "línea 3"},
+                             {"NivelLargo", "1001;ESOBCT;1\n", "línea 1"},
+                             {"CursoLargo", "1001;ESO;1234\n", "línea 1"},
+                             {"CabeceraFueraDeSitio", "1001;ESO;1\nCLAVE;NIVEL;CURSO\n", "línea 2"},
+                         }),
+                         [](const auto& info) { return info.param.nombre; });
 
 } // namespace
 } // namespace belvaro::prueba

@@ -26,7 +26,7 @@ struct Guion {
 };
 
 class CursosTest : public ::testing::Test {
-protected:
+  protected:
     TrabajoExportar& Trabajo(const DocumentoSeneca& doc) {
         doc.Guardar(carpeta / "entrada.xml");
         XmlDocument xml;
@@ -85,11 +85,10 @@ void SoloElPrimero(TurnoCursos& turno) {
 }
 
 TEST_F(CursosTest, UnaFilaPorRegistroRecortadaYCortada) {
-    Trabajo(DocumentoSeneca().Lista("CURSOS_DEL_CENTRO",
-                                    {{"  1001 ", "  1º de ESO  "},
-                                     {"solo"},
-                                     {"123456789012", std::string(85, 'x')},
-                                     {"1001", "repetido", "otro"}}))
+    Trabajo(DocumentoSeneca().Lista("CURSOS_DEL_CENTRO", {{"  1001 ", "  1º de ESO  "},
+                                                          {"solo"},
+                                                          {"123456789012", std::string(85, 'x')},
+                                                          {"1001", "repetido", "otro"}}))
         .CrearCursos();
     Tabla cursos(carpeta.ruta(), "CURSOST");
     std::vector<std::string> nombres;
@@ -104,8 +103,7 @@ TEST_F(CursosTest, UnaFilaPorRegistroRecortadaYCortada) {
     EXPECT_EQ(Leer(kCamposCursos), (Filas{{"", "", "", "", "1001", Utf8AAnsi("1º de ESO")},
                                           {"", "", "", "", "1234567890", std::string(80, 'x')},
                                           {"", "", "", "", "1001", "repetido"}}));
-    EXPECT_EQ(trabajo->informe.lectura.bloques.at("CURSOS_DEL_CENTRO").saltados,
-              std::set<int>{1});
+    EXPECT_EQ(trabajo->informe.lectura.bloques.at("CURSOS_DEL_CENTRO").saltados, std::set<int>{1});
 }
 
 TEST_F(CursosTest, BloqueAusenteDaTablaVaciaYLaComprobacionPasa) {
@@ -201,6 +199,10 @@ struct CasoComprobacion {
     bool incompleto;
 };
 
+void PrintTo(const CasoComprobacion& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
 class ComprobacionTest : public ::testing::TestWithParam<CasoComprobacion> {};
 
 TEST_P(ComprobacionTest, BitBtn1Click) {
@@ -230,20 +232,22 @@ std::vector<std::pair<std::string, std::string>> Diez(int incompleta) {
     return filas;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, ComprobacionTest,
-    ::testing::ValuesIn(std::vector<CasoComprobacion>{
-        {"SinFilas", {}, false},
-        {"Completas", {{"ESO", "1"}, {"BCT", "2"}}, false},
-        {"NivelDeEspacios", {{"ESO", "1"}, {"   ", "2"}}, true},
-        {"CursoDeControles", {{"ESO", "\t\x01\x1f"}}, true},
-        {"NivelSoloConCodigo32", {{"\x20\x0d", "1"}}, true},
-        {"ValorRodeadoDeControles", {{"\tE\x01", "\x02" "1 "}}, false},
-        {"EspacioDuroCuentaComoValor", {{"\xA0", "1"}}, false},
-        {"PrimeraDeDiezIncompleta", Diez(0), true},
-        {"UltimaDeDiezIncompleta", Diez(9), true},
-    }),
-    [](const auto& info) { return info.param.nombre; });
+INSTANTIATE_TEST_SUITE_P(Casos, ComprobacionTest,
+                         ::testing::ValuesIn(std::vector<CasoComprobacion>{
+                             {"SinFilas", {}, false},
+                             {"Completas", {{"ESO", "1"}, {"BCT", "2"}}, false},
+                             {"NivelDeEspacios", {{"ESO", "1"}, {"   ", "2"}}, true},
+                             {"CursoDeControles", {{"ESO", "\t\x01\x1f"}}, true},
+                             {"NivelSoloConCodigo32", {{"\x20\x0d", "1"}}, true},
+                             {"ValorRodeadoDeControles",
+                              {{"\tE\x01", "\x02"
+                                           "1 "}},
+                              false},
+                             {"EspacioDuroCuentaComoValor", {{"\xA0", "1"}}, false},
+                             {"PrimeraDeDiezIncompleta", Diez(0), true},
+                             {"UltimaDeDiezIncompleta", Diez(9), true},
+                         }),
+                         [](const auto& info) { return info.param.nombre; });
 
 } // namespace
 } // namespace belvaro::prueba

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class DriverTest : public ::testing::Test, public ExportacionCompleta {
-protected:
+  protected:
     FinTrabajo Pulsar(InformeExportar* informe = nullptr) {
         return BExportarClick(sesion, configuracion, persona, informe);
     }
@@ -34,6 +34,10 @@ struct CasoCancelar {
     int modoAnfitrion;
     int transformado;
 };
+
+void PrintTo(const CasoCancelar& caso, std::ostream* os) {
+    *os << "modo " << caso.modoAnfitrion;
+}
 
 class CancelarTest : public DriverTest, public ::testing::WithParamInterface<CasoCancelar> {};
 
@@ -148,6 +152,10 @@ struct CasoDocumento {
     std::string contenido;
 };
 
+void PrintTo(const CasoDocumento& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
 class DocumentoInvalidoTest : public DriverTest,
                               public ::testing::WithParamInterface<CasoDocumento> {};
 
@@ -203,6 +211,10 @@ struct CasoAbierta {
     std::string tabla; // named in the message
 };
 
+void PrintTo(const CasoAbierta& caso, std::ostream* os) {
+    *os << caso.archivo;
+}
+
 class TablaAbiertaTest : public DriverTest, public ::testing::WithParamInterface<CasoAbierta> {};
 
 TEST_P(TablaAbiertaTest, DetieneElTrabajoSinCambiarNada) {
@@ -239,8 +251,8 @@ TEST_F(DriverTest, CarpetaDeDatosDeSoloLectura) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root escribe en cualquier carpeta";
     const auto antes = TablasAnteriores();
-    fs::permissions(Datos(), fs::perms::owner_write | fs::perms::group_write |
-                                 fs::perms::others_write,
+    fs::permissions(Datos(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     Elegir(ColegioPequeno());
     try {

@@ -20,8 +20,8 @@ namespace belvaro::prueba {
 inline DocumentoSeneca ColegioPequeno(const std::string& inicioTramo = "480") {
     DocumentoSeneca doc;
     doc.Directo("ANNO_ACADEMICO", {"2024", "15/09/2024", "22/06/2025"})
-        .Lista("CURSOS_DEL_CENTRO", {{"1001", "1º de Educación Secundaria Obligatoria"},
-                                     {"1002", "2º de Bachillerato"}})
+        .Lista("CURSOS_DEL_CENTRO",
+               {{"1001", "1º de Educación Secundaria Obligatoria"}, {"1002", "2º de Bachillerato"}})
         .Lista("MATERIAS", {{"1001", "M1", "Matemáticas"},
                             {"1001", "M2", "Lengua Castellana y Literatura"},
                             {"1002", "M3", "Historia de España"}})
@@ -74,7 +74,7 @@ struct PersonaExportar : InterlocutorPrueba {
 };
 
 class ExportacionCompleta {
-public:
+  public:
     ExportacionCompleta() {
         std::filesystem::create_directories(raiz_ / "programa");
         CrearTabla(raiz_ / "programa", "SENEMATERIAS",
@@ -100,7 +100,7 @@ public:
     EstadoSesion sesion;
     PersonaExportar persona;
 
-private:
+  private:
     CarpetaTemporal carpeta_;
     std::filesystem::path raiz_ = carpeta_.ruta();
 };

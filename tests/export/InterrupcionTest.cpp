@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <iostream>
 #include <csignal>
+#include <iostream>
 #include <random>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -16,7 +16,7 @@
 namespace belvaro::prueba {
 
 class OtroPrograma {
-public:
+  public:
     enum class Como { Tabla, SoloArchivo };
 
     OtroPrograma(const std::filesystem::path& carpeta, const std::string& tabla,
@@ -60,7 +60,7 @@ public:
     // The other process has the table open.
     bool Abierta() const { return abierta_; }
 
-private:
+  private:
     int fin_[2] = {-1, -1};
     pid_t pid_ = -1;
     bool abierta_ = false;

@@ -13,6 +13,10 @@ struct CasoPeriodos {
     Filas esperadas; // CURSOANNO, F_INICIO, F_FIN
 };
 
+void PrintTo(const CasoPeriodos& caso, std::ostream* os) {
+    *os << caso.nombre;
+}
+
 const DocumentoSeneca::Valores kJornada = {"J1", "L", "01/09/2024", "30/06/2025"};
 
 std::vector<CasoPeriodos> Casos() {
@@ -38,7 +42,8 @@ std::vector<CasoPeriodos> Casos() {
          DocumentoSeneca().Directo("ANNO_ACADEMICO", {"2024", "", "22/06/2025"}),
          {{"2024", "", "22/06/2025"}}},
         {"AnnoYFechasCortados",
-         DocumentoSeneca().Directo("ANNO_ACADEMICO", {"2024/2025", "15/09/2024 8:00", "22/06/2025"}),
+         DocumentoSeneca().Directo("ANNO_ACADEMICO",
+                                   {"2024/2025", "15/09/2024 8:00", "22/06/2025"}),
          {{"2024", "15/09/2024", "22/06/2025"}}},
         {"DosBloquesLaPrimeraFilaNoSeReemplaza",
          DocumentoSeneca()
