@@ -2,6 +2,7 @@
 
 #include "app/CarpetaDatos.h"
 #include "app/Mensajes.h"
+#include "export/Preparacion.h"
 #include "import/Importacion.h"
 
 #include <system_error>
@@ -32,6 +33,17 @@ bool ExisteArchivo(const fs::path& ruta) {
     return !ruta.empty() && fs::exists(ruta, error) && !fs::is_directory(ruta, error);
 }
 
+// An export killed while renaming its tables into place left the rest ready in its
+// staging folder: they are put in place first, so that the timetable is never read
+// from a mix of old and new tables.
+void TerminarExportacionInterrumpida(const fs::path& carpetaDatos) {
+    std::error_code error;
+    if (!fs::is_directory(carpetaDatos, error))
+        return;
+    BloqueoExportacion bloqueo(carpetaDatos);
+    RecuperarPreparaciones(carpetaDatos);
+}
+
 } // namespace
 
 FinTrabajo BImportarClick(EstadoSesion& sesion, const Configuracion& configuracion,
@@ -51,6 +63,7 @@ FinTrabajo BImportarClick(EstadoSesion& sesion, const Configuracion& configuraci
     FinTrabajo fin;
     {
         CursorEspera espera(interlocutor);
+        TerminarExportacionInterrumpida(configuracion.carpetaDatos);
         Importacion trabajo(sesion.ArchivoXML, configuracion.carpetaDatos);
         fin = trabajo.Ejecutar(resultado);
     }

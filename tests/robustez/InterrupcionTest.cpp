@@ -61,6 +61,29 @@ int Preparaciones(const fs::path& datos) {
         }));
 }
 
+// Moments to kill a run that lasts about `duracion`: first spread over the whole run,
+// then packed around the moment its effect appears (the first half of `cortes` tells
+// where, through `llegoAlFinal`). Most of a short run is the program starting, so the
+// second half is what reaches the commit.
+template <typename Probar>
+void CortarEnTodoMomento(std::chrono::microseconds duracion, int cortes, Probar llegoAlFinal) {
+    using std::chrono::microseconds;
+    microseconds ultimoSin{0}, primeroCon = duracion * 2;
+    const int repartidos = cortes / 2;
+    for (int i = 0; i < repartidos; ++i) {
+        const microseconds momento = duracion * 13 * (i + 1) / (10 * repartidos);
+        if (llegoAlFinal(momento))
+            primeroCon = std::min(primeroCon, momento);
+        else
+            ultimoSin = std::max(ultimoSin, momento);
+    }
+    const microseconds desde = std::min(ultimoSin, primeroCon) - duracion / 10;
+    const microseconds hasta = std::max(ultimoSin, primeroCon) + duracion / 10;
+    for (int i = 0; i < cortes - repartidos; ++i)
+        llegoAlFinal(
+            std::max(microseconds{1}, desde + (hasta - desde) * i / (cortes - repartidos)));
+}
+
 enum class Estado { Viejas, Nuevas, Mezcla };
 
 Estado Clasificar(const std::map<std::string, std::string>& ahora,
@@ -100,15 +123,17 @@ TEST(Interrupciones, ExportacionMatadaEnCualquierMomento) {
         distintas += huella != nuevas.at(tabla);
     ASSERT_GE(distintas, 5) << "la otra versión del ejemplo apenas cambia las tablas";
 
-    constexpr int kCortes = 40;
+    constexpr int kCortes = 60;
     std::map<Estado, int> vistos;
-    for (int i = 0; i < kCortes; ++i) {
+    int i = 0;
+    CortarEnTodoMomento(duracion, kCortes, [&](std::chrono::microseconds momento) {
+        ++i;
         Escenario e;
         EscribirArchivo(e.Xml(), nuevo);
         const Huellas resto = TomarHuellas(e.Entrada());
         Limites limites;
-        limites.matarTras = duracion * (i + 1) / kCortes;
-        const Resultado cortada = Ejecutar(ProgramaCli(), e.Exportar(), limites);
+        limites.matarTras = momento;
+        (void)Ejecutar(ProgramaCli(), e.Exportar(), limites);
 
         std::string detalle;
         const Estado estado = Clasificar(HuellasTablas(e.Datos()), viejas, nuevas, detalle);
@@ -124,8 +149,8 @@ TEST(Interrupciones, ExportacionMatadaEnCualquierMomento) {
         EXPECT_EQ(HuellasTablas(e.Datos()), nuevas) << "corte " << i;
         EXPECT_EQ(Preparaciones(e.Datos()), 0) << "corte " << i;
         EXPECT_EQ(Diferencias(resto, TomarHuellas(e.Entrada())), "") << "corte " << i;
-        (void)cortada;
-    }
+        return estado != Estado::Viejas;
+    });
     std::cout << "[resumen] exportar matado " << kCortes << " veces en " << duracion.count()
               << " µs: " << vistos[Estado::Viejas] << " con las tablas viejas, "
               << vistos[Estado::Nuevas] << " con las nuevas, " << vistos[Estado::Mezcla]
@@ -151,18 +176,19 @@ TEST(Interrupciones, ImportacionMatadaEnCualquierMomento) {
         ASSERT_EQ(r.salida, 0) << r.Texto();
         duracion = r.duracion;
     }
-    constexpr int kCortes = 30;
-    int viejos = 0, nuevos = 0;
-    for (int i = 0; i < kCortes; ++i) {
+    constexpr int kCortes = 40;
+    int viejos = 0, nuevos = 0, i = 0;
+    CortarEnTodoMomento(duracion, kCortes, [&](std::chrono::microseconds momento) {
+        ++i;
         Escenario e;
         const std::string anterior = LeerArchivo(e.Resultado());
         const Huellas datos = TomarHuellas(e.Datos());
         Limites limites;
-        limites.matarTras = duracion * (i + 1) / kCortes;
+        limites.matarTras = momento;
         (void)Ejecutar(ProgramaCli(), e.Importar(), limites);
 
-        const std::string ahora = LeerArchivo(e.Resultado());
-        if (ahora == anterior)
+        const bool igual = LeerArchivo(e.Resultado()) == anterior;
+        if (igual)
             ++viejos;
         else if (ResultadoEntero(e.Resultado()))
             ++nuevos;
@@ -173,7 +199,8 @@ TEST(Interrupciones, ImportacionMatadaEnCualquierMomento) {
         const Resultado siguiente = Ejecutar(ProgramaCli(), e.Importar());
         EXPECT_EQ(siguiente.salida, 0) << "corte " << i << "\n" << siguiente.Texto();
         EXPECT_TRUE(ResultadoEntero(e.Resultado())) << "corte " << i;
-    }
+        return !igual;
+    });
     std::cout << "[resumen] importar matado " << kCortes << " veces en " << duracion.count()
               << " µs: " << viejos << " con el resultado anterior, " << nuevos
               << " con el nuevo entero\n";
@@ -206,6 +233,42 @@ TEST(Interrupciones, DiscoLlenoEnCadaTamanoDeArchivo) {
     }
     EXPECT_TRUE(terminada) << "ni con 4 MB por archivo terminó la exportación";
     EXPECT_GE(refusadas, 3);
+}
+
+} // namespace
+} // namespace belvaro::robustez
+
+namespace belvaro::robustez {
+namespace {
+
+// An export killed while renaming its tables into place leaves some new tables in the
+// data folder and the rest in its complete staging folder. Whatever runs next must not
+// read that mix: the import first finishes putting the new tables in place.
+TEST(Interrupciones, ImportarTrasUnaColocacionAMedias) {
+    Escenario nuevo;
+    EscribirArchivo(nuevo.Xml(), OtraVersionDelEjemplo());
+    ASSERT_EQ(Ejecutar(ProgramaCli(), nuevo.Exportar()).salida, 0);
+    const auto nuevas = HuellasTablas(nuevo.Datos());
+
+    Escenario e;
+    const fs::path preparacion = e.Datos() / ".belvaro-exportar-cortad";
+    fs::create_directory(preparacion);
+    std::string marca;
+    int movidas = 0;
+    for (const auto& tabla : TablasExportadas(nuevo.Datos())) {
+        const std::string nombre = tabla.filename().string();
+        marca += tabla.stem().string() + "\n";
+        // The first four already renamed over the old ones, the rest still waiting.
+        fs::copy_file(tabla, (movidas++ < 4 ? e.Datos() : preparacion) / nombre,
+                      fs::copy_options::overwrite_existing);
+    }
+    EscribirArchivo(preparacion / "COMPLETA", marca);
+
+    const Resultado r = Ejecutar(ProgramaCli(), e.Importar());
+    std::cout << "[resumen] importar tras una colocación a medias: salida " << r.salida << "\n";
+    EXPECT_EQ(r.salida, 0) << r.Texto();
+    EXPECT_EQ(HuellasTablas(e.Datos()), nuevas) << "la importación leyó tablas mezcladas";
+    EXPECT_EQ(Preparaciones(e.Datos()), 0);
 }
 
 } // namespace
