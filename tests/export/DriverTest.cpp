@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace belvaro::prueba {
@@ -247,21 +248,32 @@ TEST_F(DriverTest, LosIndicesViejosSeBorranAlColocarLasTablas) {
     EXPECT_FALSE(fs::exists(Datos() / "asigt.mdx"));
 }
 
+// Root writes anywhere, so there the attempt runs in a child as the user nobody.
 TEST_F(DriverTest, CarpetaDeDatosDeSoloLectura) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root escribe en cualquier carpeta";
     const auto antes = TablasAnteriores();
-    fs::permissions(Datos(),
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
     Elegir(ColegioPequeno());
-    try {
-        Pulsar();
-        ADD_FAILURE() << "no se puede exportar a una carpeta de solo lectura";
-    } catch (const Error& e) {
-        EXPECT_NE(std::string(e.what()).find("no admite escritura"), std::string::npos);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        fs::permissions(Datos().parent_path(), fs::perms::others_read | fs::perms::others_exec,
+                        fs::perm_options::add);
+    else
+        fs::permissions(Datos(), fs::perms::owner_write, fs::perm_options::remove);
+    const pid_t hijo = ::fork();
+    if (hijo == 0) {
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        try {
+            Pulsar();
+        } catch (const Error& e) {
+            ::_exit(std::string(e.what()).find("no admite escritura") != std::string::npos ? 0 : 1);
+        }
+        ::_exit(2);
     }
+    int estado = -1;
+    ASSERT_EQ(::waitpid(hijo, &estado, 0), hijo);
     fs::permissions(Datos(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 0) << "1: otro mensaje, 2: terminó, 3: sin cambiar de usuario";
     EXPECT_EQ(Contenido(Datos()), antes);
 }
 
