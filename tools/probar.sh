@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Belvaro and runs every test, twice: a normal build in build/ (with the
 # desktop program when Qt 6 is present) and a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-asan/. Installs missing Debian packages first.
+# UndefinedBehaviorSanitizer in build-asan/; then belvaro-cli under valgrind and a
+# short run of the fuzz targets. Installs missing Debian packages first.
 # Exits with 0 only when both builds compile and every test passes.
 #
 #   tools/probar.sh            both builds
@@ -84,6 +85,27 @@ if [[ "$que" != normal ]]; then
     export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
     probar "asan+ubsan" build-asan -DBELVARO_SANITIZE=ON
+fi
+
+# Beyond the sanitizers: belvaro-cli under valgrind from the normal build, and a short
+# run of every fuzz target (tools/fuzz.sh SEGUNDOS for a longer one).
+if [[ "$que" != asan ]]; then
+    echo "=== valgrind: belvaro-cli de build/"
+    if "$raiz/tools/valgrind.sh" build; then
+        resumen+=("valgrind: sin errores ni fugas")
+    else
+        fallo=1
+        resumen+=("valgrind: FALLOS")
+    fi
+fi
+if [[ "$que" == todo ]]; then
+    echo "=== fuzzing: tools/fuzz.sh --corto"
+    if "$raiz/tools/fuzz.sh" --corto; then
+        resumen+=("fuzzing corto: sin fallos")
+    else
+        fallo=1
+        resumen+=("fuzzing corto: FALLOS (ver build-fuzz/hallazgos/)")
+    fi
 fi
 
 echo
