@@ -74,6 +74,24 @@ std::string LeerBytes(const std::filesystem::path& archivo, std::uintmax_t taman
     return bytes;
 }
 
+// libxml2's encoding layer reports through its generic handler, which prints English
+// lines on stderr. The parser's first error already tells what is wrong, so those
+// lines are dropped while one file is parsed.
+class SinMensajesGenericos {
+  public:
+    SinMensajesGenericos() : anterior_(xmlGenericError), contexto_(xmlGenericErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, &Callar);
+    }
+    ~SinMensajesGenericos() { xmlSetGenericErrorFunc(contexto_, anterior_); }
+    SinMensajesGenericos(const SinMensajesGenericos&) = delete;
+    SinMensajesGenericos& operator=(const SinMensajesGenericos&) = delete;
+
+  private:
+    static void Callar(void*, const char*, ...) {}
+    xmlGenericErrorFunc anterior_;
+    void* contexto_;
+};
+
 DocumentoXml Analizar(const std::string& bytes, const std::filesystem::path& archivo) {
     if (bytes.empty()) {
         throw Error("El archivo " + archivo.string() +
@@ -93,7 +111,10 @@ DocumentoXml Analizar(const std::string& bytes, const std::filesystem::path& arc
     ctxt->_private = &primero;
     ctxt->sax->serror = &AnotarError;
 
-    xmlParseDocument(ctxt.get());
+    {
+        SinMensajesGenericos silencio;
+        xmlParseDocument(ctxt.get());
+    }
     DocumentoXml doc(ctxt->myDoc);
     ctxt->myDoc = nullptr;
     if (!doc || !ctxt->wellFormed || primero.hay) {

@@ -66,6 +66,13 @@ std::string CodificacionFalsa() {
     return xml;
 }
 
+std::string Utf16Roto() {
+    std::string bytes = "\xFF\xFE";
+    for (char c : std::string("<?xml "))
+        bytes += {c, '\0'};
+    return bytes + "\xD8\xD8\xD8\xD8"; // two high surrogates in a row
+}
+
 std::string BombaDeEntidades() {
     std::string dtd =
         "<?xml version=\"1.0\"?>\n<!DOCTYPE SERVICIO [\n<!ENTITY a0 \"jajajajaja\">\n";

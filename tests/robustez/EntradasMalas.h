@@ -25,6 +25,7 @@ std::string BasuraBinaria();
 std::string XmlQueNoEsSeneca();
 std::string Truncado(const std::string& xml);
 std::string CodificacionFalsa(); // declares UTF-8, holds Latin-1 bytes
+std::string Utf16Roto();         // UTF-16 with a broken surrogate pair
 std::string BombaDeEntidades();
 std::string EntidadExterna(const std::filesystem::path& secreto);
 std::string Anidado(int profundidad);

@@ -140,6 +140,10 @@ std::vector<Caso> Casos() {
          [](Escenario& e) { return ExportarBytes(e, CodificacionFalsa()); },
          1,
          {"seneca.xml", "línea"}},
+        {"xml_utf16_con_sustitutos_rotos",
+         [](Escenario& e) { return ExportarBytes(e, Utf16Roto()); },
+         1,
+         {"seneca.xml", "no es un XML válido"}},
         {"xml_bomba_de_entidades",
          [](Escenario& e) { return ExportarBytes(e, BombaDeEntidades()); },
          1,
@@ -448,6 +452,9 @@ TEST_P(MatrizEntradasMalas, MensajeClaroYNadaPerdido) {
     ASSERT_FALSE(r.vencido) << "belvaro-cli no terminó a tiempo";
     EXPECT_EQ(r.senal, 0) << "belvaro-cli murió por una señal\n" << r.Texto();
     EXPECT_EQ(r.salida, caso.salida) << r.Texto();
+    // Only the program's own messages: no line of a library's in English.
+    for (const char* ruido : {"encoding error", "I/O error", "parser error"})
+        EXPECT_EQ(r.errores.find(ruido), std::string::npos) << r.errores;
     for (const std::string& texto : caso.textos)
         EXPECT_NE(r.Texto().find(texto), std::string::npos) << "falta «" << texto << "» en:\n"
                                                             << r.Texto();
