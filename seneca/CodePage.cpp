@@ -23,18 +23,20 @@ bool SoloAscii(std::string_view texto) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+} // namespace
+
 // One iconv descriptor, closed with the object.
-class Conversor {
+class ConversorAnsi::Iconv {
 public:
-    Conversor(const char* hacia, const char* desde) : cd_(iconv_open(hacia, desde)) {
+    Iconv(const char* hacia, const char* desde) : cd_(iconv_open(hacia, desde)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw Error(std::string("No se puede convertir de ") + desde + " a " + hacia +
                         " en este sistema");
         }
     }
-    ~Conversor() { iconv_close(cd_); }
-    Conversor(const Conversor&) = delete;
-    Conversor& operator=(const Conversor&) = delete;
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
 
     // Converts as much of the input as it can, appending to salida. Leaves entrada
     // at the first byte it could not convert (or empty when all went through).
@@ -61,6 +63,8 @@ public:
 private:
     iconv_t cd_;
 };
+
+namespace {
 
 // Length of the well-formed UTF-8 sequence at the start of the text, and its code
 // point; 0 when the bytes there do not form one.
@@ -92,14 +96,21 @@ std::size_t SecuenciaUtf8(std::string_view t, char32_t& punto) {
 
 } // namespace
 
-std::string Utf8AAnsi(std::string_view utf8) {
+ConversorAnsi::ConversorAnsi() = default;
+ConversorAnsi::~ConversorAnsi() = default;
+ConversorAnsi::ConversorAnsi(ConversorAnsi&&) noexcept = default;
+ConversorAnsi& ConversorAnsi::operator=(ConversorAnsi&&) noexcept = default;
+
+std::string ConversorAnsi::operator()(std::string_view utf8) {
     if (SoloAscii(utf8)) {
         return std::string(utf8);
     }
-    Conversor conversor(kPaginaAnsi, "UTF-8");
+    if (!iconv_) {
+        iconv_ = std::make_unique<Iconv>(kPaginaAnsi, "UTF-8");
+    }
     std::string ansi;
     ansi.reserve(utf8.size());
-    while (conversor.Convertir(utf8, ansi) != 0 && !utf8.empty()) {
+    while (iconv_->Convertir(utf8, ansi) != 0 && !utf8.empty()) {
         char32_t punto = 0;
         std::size_t largo = SecuenciaUtf8(utf8, punto);
         if (largo == 2 && punto <= 0xFF && EsByteSinDefinir(static_cast<unsigned char>(punto))) {
@@ -112,11 +123,15 @@ std::string Utf8AAnsi(std::string_view utf8) {
     return ansi;
 }
 
+std::string Utf8AAnsi(std::string_view utf8) {
+    return ConversorAnsi()(utf8);
+}
+
 std::string AnsiAUtf8(std::string_view ansi) {
     if (SoloAscii(ansi)) {
         return std::string(ansi);
     }
-    Conversor conversor("UTF-8", kPaginaAnsi);
+    ConversorAnsi::Iconv conversor("UTF-8", kPaginaAnsi);
     std::string utf8;
     utf8.reserve(ansi.size() * 2);
     while (conversor.Convertir(ansi, utf8) != 0 && !ansi.empty()) {

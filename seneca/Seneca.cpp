@@ -4,6 +4,8 @@
 #include "app/Error.h"
 #include "seneca/CodePage.h"
 
+#include <libxml/tree.h>
+
 namespace belvaro {
 
 std::string ExpresionBloque(std::string_view bloque) {
@@ -16,15 +18,70 @@ std::string ExpresionBloque(std::string_view bloque) {
     return std::string(kTodosLosBloques) + "[@seq=" + comilla + nombre + comilla + "]/grupo_datos";
 }
 
+namespace {
+
+// The text of a value: read in place when it is a single text node (nearly always),
+// through the document service otherwise.
+std::string_view TextoDe(XmlNode dato, std::string& copia) {
+    const xmlNode* hijo = dato.raw()->children;
+    if (hijo == nullptr) {
+        return {};
+    }
+    if (hijo->next == nullptr && hijo->type == XML_TEXT_NODE && hijo->content != nullptr) {
+        return reinterpret_cast<const char*>(hijo->content);
+    }
+    copia = dato.text();
+    return copia;
+}
+
+// Spaces at either end. A space is one byte in both code pages and no other character
+// becomes one, so trimming before the conversion gives what trimming after it would.
+std::string_view SinEspacios(std::string_view texto) {
+    const auto primero = texto.find_first_not_of(' ');
+    if (primero == std::string_view::npos) {
+        return {};
+    }
+    return texto.substr(primero, texto.find_last_not_of(' ') - primero + 1);
+}
+
+bool EsDato(const xmlNode* nodo) {
+    return nodo->type == XML_ELEMENT_NODE && nodo->ns == nullptr &&
+           xmlStrEqual(nodo->name, reinterpret_cast<const xmlChar*>("dato"));
+}
+
+} // namespace
+
+RegistroSeneca::RegistroSeneca(const XmlNodeList& datos) {
+    datos_.reserve(static_cast<std::size_t>(datos.length()));
+    for (int i = 0; i < datos.length(); ++i) {
+        datos_.push_back(datos.item(i));
+    }
+}
+
 std::string RegistroSeneca::valor(int posicion) const {
     if (!tiene(posicion)) {
         return std::string();
     }
-    return AllTrim(Utf8AAnsi(datos_.item(posicion).text()));
+    std::string copia;
+    return conversor_(SinEspacios(TextoDe(datos_[static_cast<std::size_t>(posicion)], copia)));
+}
+
+void RegistroSeneca::Leer(XmlNode nodo) {
+    if (!nodo) {
+        throw Error("Se ha pedido un nodo que no existe en el documento XML");
+    }
+    datos_.clear();
+    for (xmlNode* hijo = nodo.raw()->children; hijo != nullptr; hijo = hijo->next) {
+        if (EsDato(hijo)) {
+            datos_.emplace_back(hijo);
+        }
+    }
 }
 
 RegistroSeneca DatosDe(XmlNode nodo) {
-    return RegistroSeneca(nodo.selectNodes("dato"));
+    RegistroSeneca registro;
+    registro.Leer(nodo);
+    return registro;
 }
 
 void RecorrerBloque(const XmlDocument& doc, std::string_view bloque, int posicionMaxima,
@@ -32,8 +89,9 @@ void RecorrerBloque(const XmlDocument& doc, std::string_view bloque, int posicio
                     const std::function<void(const RegistroSeneca&)>& porRegistro,
                     bool sinPruebaDeDatos) {
     XmlNodeList registros = doc.selectNodes(ExpresionBloque(bloque));
+    RegistroSeneca registro;
     for (int i = 0; i < registros.length(); ++i) {
-        RegistroSeneca registro = DatosDe(registros.item(i));
+        registro.Leer(registros.item(i));
         if (!sinPruebaDeDatos && registro.length() <= 1) {
             informe.bloques[std::string(bloque)].saltados.insert(i);
             continue;

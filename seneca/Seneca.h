@@ -1,5 +1,6 @@
 #pragma once
 
+#include "seneca/CodePage.h"
 #include "seneca/XmlDocument.h"
 
 #include <functional>
@@ -33,14 +34,20 @@ struct InformeLectura {
 // by 0-based position among its dato children only.
 class RegistroSeneca {
 public:
-    explicit RegistroSeneca(XmlNodeList datos) : datos_(std::move(datos)) {}
-    int length() const { return datos_.length(); }
+    RegistroSeneca() = default;
+    explicit RegistroSeneca(const XmlNodeList& datos);
+    int length() const { return static_cast<int>(datos_.size()); }
     // Converted to Windows-1252 and AllTrim'd; empty when the position is absent.
     std::string valor(int posicion) const;
     bool tiene(int posicion) const { return posicion >= 0 && posicion < length(); }
 
+    // Becomes the record of that node: its dato children, in order. The reading loop
+    // moves one object from record to record, keeping its list and its converter.
+    void Leer(XmlNode nodo);
+
 private:
-    XmlNodeList datos_;
+    std::vector<XmlNode> datos_;
+    mutable ConversorAnsi conversor_;
 };
 
 // The shared reading loop: every record of the block in document order. A record
