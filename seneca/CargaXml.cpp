@@ -23,9 +23,130 @@ struct PrimerError {
     std::string motivo;
 };
 
+// White space between elements never reaches the tree: a run of text that is nothing
+// but white space waits here until the parser shows what follows it. More text in the
+// same run gives it to the tree; anything else (an element, its end, a comment...)
+// drops it, unless xml:space="preserve" holds there. Text that continues a text node
+// already in the tree goes straight in.
+class FiltroEspacios {
+public:
+    explicit FiltroEspacios(xmlParserCtxtPtr principal)
+        : principal_(principal), propios_(*principal->sax) {}
+
+    // Puts the filter between the parser and the tree it builds.
+    void Instalar(xmlSAXHandler& sax) {
+        sax.characters = &Texto<&xmlSAXHandler::characters>;
+        sax.ignorableWhitespace = &Texto<&xmlSAXHandler::ignorableWhitespace>;
+        sax.startElementNs = &Inicio;
+        sax.endElementNs = &Fin;
+        sax.reference = &Referencia;
+        sax.cdataBlock = &Cdata;
+        sax.comment = &Comentario;
+        sax.processingInstruction = &Instruccion;
+    }
+
+private:
+    using Callback = void (*)(void*, const xmlChar*, int);
+
+    static FiltroEspacios& De(void* datos);
+
+    static bool SoloBlancos(const xmlChar* texto, int largo) {
+        return std::all_of(texto, texto + largo, [](xmlChar c) { return IS_BLANK_CH(c); });
+    }
+
+    static bool SigueTexto(xmlNodePtr padre) {
+        return padre != nullptr && padre->last != nullptr && padre->last->type == XML_TEXT_NODE &&
+               padre->last->name == xmlStringText;
+    }
+
+    template <Callback xmlSAXHandler::*Propio>
+    static void Texto(void* datos, const xmlChar* texto, int largo) {
+        auto* ctxt = static_cast<xmlParserCtxtPtr>(datos);
+        FiltroEspacios& filtro = De(datos);
+        // Entity contents are parsed apart and keep their text as it stands.
+        if (ctxt == filtro.principal_) {
+            if (SoloBlancos(texto, largo) && !SigueTexto(ctxt->node)) {
+                filtro.blancos_.append(reinterpret_cast<const char*>(texto),
+                                       static_cast<std::size_t>(largo));
+                return;
+            }
+            filtro.Soltar(ctxt);
+        }
+        (filtro.propios_.*Propio)(datos, texto, largo);
+    }
+
+    // The white space waiting goes to the tree.
+    void Soltar(xmlParserCtxtPtr ctxt) {
+        if (!blancos_.empty()) {
+            std::string texto = std::move(blancos_);
+            blancos_.clear();
+            propios_.characters(ctxt, reinterpret_cast<const xmlChar*>(texto.data()),
+                                static_cast<int>(texto.size()));
+        }
+    }
+
+    // Something other than text follows: the white space waiting stood alone.
+    static void Cortar(void* datos) {
+        auto* ctxt = static_cast<xmlParserCtxtPtr>(datos);
+        FiltroEspacios& filtro = De(datos);
+        if (ctxt != filtro.principal_ || filtro.blancos_.empty()) {
+            return;
+        }
+        if (ctxt->node != nullptr && xmlNodeGetSpacePreserve(ctxt->node) == 1) {
+            filtro.Soltar(ctxt);
+        }
+        filtro.blancos_.clear();
+    }
+
+    static void Inicio(void* datos, const xmlChar* local, const xmlChar* prefijo,
+                       const xmlChar* uri, int nEspacios, const xmlChar** espacios,
+                       int nAtributos, int nPorDefecto, const xmlChar** atributos) {
+        Cortar(datos);
+        De(datos).propios_.startElementNs(datos, local, prefijo, uri, nEspacios, espacios,
+                                          nAtributos, nPorDefecto, atributos);
+    }
+    static void Fin(void* datos, const xmlChar* local, const xmlChar* prefijo,
+                    const xmlChar* uri) {
+        Cortar(datos);
+        De(datos).propios_.endElementNs(datos, local, prefijo, uri);
+    }
+    static void Referencia(void* datos, const xmlChar* nombre) {
+        Cortar(datos);
+        De(datos).propios_.reference(datos, nombre);
+    }
+    static void Cdata(void* datos, const xmlChar* texto, int largo) {
+        Cortar(datos);
+        De(datos).propios_.cdataBlock(datos, texto, largo);
+    }
+    static void Comentario(void* datos, const xmlChar* texto) {
+        Cortar(datos);
+        De(datos).propios_.comment(datos, texto);
+    }
+    static void Instruccion(void* datos, const xmlChar* destino, const xmlChar* texto) {
+        Cortar(datos);
+        De(datos).propios_.processingInstruction(datos, destino, texto);
+    }
+
+    xmlParserCtxtPtr principal_;
+    xmlSAXHandler propios_; // the parser's own callbacks, which build the tree
+    std::string blancos_;
+};
+
+// What the callbacks of one parse share, reached through the parser's _private.
+struct Lectura {
+    explicit Lectura(xmlParserCtxtPtr ctxt) : filtro(ctxt) {}
+    PrimerError primero;
+    FiltroEspacios filtro;
+};
+
+FiltroEspacios& FiltroEspacios::De(void* datos) {
+    return static_cast<Lectura*>(static_cast<xmlParserCtxtPtr>(datos)->_private)->filtro;
+}
+
 void AnotarError(void* datos, xmlErrorPtr error) {
     auto* ctxt = static_cast<xmlParserCtxtPtr>(datos);
-    auto* primero = static_cast<PrimerError*>(ctxt->_private);
+    auto* lectura = static_cast<Lectura*>(ctxt->_private);
+    PrimerError* primero = lectura == nullptr ? nullptr : &lectura->primero;
     if (primero == nullptr || primero->hay || error == nullptr || error->level < XML_ERR_ERROR) {
         return;
     }
@@ -107,8 +228,10 @@ DocumentoXml Analizar(const std::string& bytes, const std::filesystem::path& arc
     xmlCtxtUseOptions(ctxt.get(), XML_PARSE_NONET | XML_PARSE_NOXINCNODE);
     ctxt->sax->resolveEntity = nullptr;
     ctxt->sax->externalSubset = nullptr;
-    PrimerError primero;
-    ctxt->_private = &primero;
+    Lectura lectura(ctxt.get());
+    lectura.filtro.Instalar(*ctxt->sax);
+    const PrimerError& primero = lectura.primero;
+    ctxt->_private = &lectura;
     ctxt->sax->serror = &AnotarError;
 
     {
@@ -125,44 +248,6 @@ DocumentoXml Analizar(const std::string& bytes, const std::filesystem::path& arc
     return doc;
 }
 
-bool SoloEspacios(xmlNodePtr nodo) {
-    return nodo->type == XML_TEXT_NODE && xmlIsBlankNode(nodo) &&
-           xmlNodeGetSpacePreserve(nodo->parent) != 1;
-}
-
-// Drops white-space-only text nodes, walking the tree without recursion.
-void QuitarEspaciosSueltos(xmlDocPtr doc) {
-    xmlNodePtr nodo = doc->children;
-    while (nodo != nullptr) {
-        if (SoloEspacios(nodo)) {
-            xmlNodePtr siguiente = nodo->next;
-            xmlNodePtr padre = nodo->parent;
-            xmlUnlinkNode(nodo);
-            xmlFreeNode(nodo);
-            nodo = siguiente;
-            while (nodo == nullptr && padre != nullptr &&
-                   padre != reinterpret_cast<xmlNodePtr>(doc)) {
-                nodo = padre->next;
-                padre = padre->parent;
-            }
-            continue;
-        }
-        if (nodo->type == XML_ELEMENT_NODE && nodo->children != nullptr) {
-            nodo = nodo->children;
-            continue;
-        }
-        while (nodo != nullptr && nodo->next == nullptr) {
-            nodo = nodo->parent;
-            if (nodo == reinterpret_cast<xmlNodePtr>(doc)) {
-                nodo = nullptr;
-            }
-        }
-        if (nodo != nullptr) {
-            nodo = nodo->next;
-        }
-    }
-}
-
 } // namespace
 
 XmlCargado CargarXml(const std::filesystem::path& archivo, std::uintmax_t tamanoMaximo) {
@@ -171,7 +256,6 @@ XmlCargado CargarXml(const std::filesystem::path& archivo, std::uintmax_t tamano
     // Text read through entity references may grow to ten times the file, as the
     // parser itself allows, but never past the size of the largest file accepted.
     VigilarEntidades(cargado.doc.get(), std::min(tamanoMaximo, 10 * bytes.size() + 4096), archivo);
-    QuitarEspaciosSueltos(cargado.doc.get());
     return cargado;
 }
 

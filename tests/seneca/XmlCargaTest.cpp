@@ -109,6 +109,36 @@ TEST(CargarXml, ElEspacioEntreElementosNoSeConserva) {
                                 "</pre></SERVICIO>\n");
 }
 
+// White space is dropped only where it stands alone between other nodes: text split
+// by references or char references keeps its blanks, and preserve keeps them all.
+struct EspacioCaso {
+    const char* entrada;
+    const char* guardado;
+};
+
+class EspacioSuelto : public testing::TestWithParam<EspacioCaso> {};
+
+TEST_P(EspacioSuelto, SoloSeQuitaElQueVaSolo) {
+    CarpetaTemporal carpeta;
+    EscribirArchivo(carpeta / "e.xml", GetParam().entrada);
+    XmlDocument doc;
+    doc.load(carpeta / "e.xml");
+    EXPECT_EQ(doc.serializar(), GetParam().guardado);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, EspacioSuelto,
+    testing::Values(EspacioCaso{"<r>x&amp;  </r>", "<r>x&amp;  </r>"},
+                    EspacioCaso{"<r>  &amp;x</r>", "<r>  &amp;x</r>"},
+                    EspacioCaso{"<r>a  <b/>  c</r>", "<r>a  <b/>  c</r>"},
+                    EspacioCaso{"<r>&#32;&#10;</r>", "<r/>"},
+                    EspacioCaso{"<r> <a/> <!--c--> <?p q?> <![CDATA[ ]]> </r>",
+                                "<r><a/><!--c--><?p q?><![CDATA[ ]]></r>"},
+                    EspacioCaso{"<r xml:space=\"preserve\"> <a> </a> <!--c--></r>",
+                                "<r xml:space=\"preserve\"> <a> </a> <!--c--></r>"},
+                    EspacioCaso{"<r xml:space=\"preserve\"><a xml:space=\"default\"> <b/> </a></r>",
+                                "<r xml:space=\"preserve\"><a xml:space=\"default\"><b/></a></r>"}));
+
 // An external entity, parameter entity or DTD naming a local file: the file is never
 // read, whether the document is refused or loaded with the reference left empty.
 class EntidadExterna : public testing::TestWithParam<std::string> {};
