@@ -145,6 +145,7 @@ TEST(Interrupciones, ExportacionMatadaEnCualquierMomento) {
         }
 
         const Resultado siguiente = Ejecutar(ProgramaCli(), e.Exportar());
+        EXPECT_EQ(RuidoAjeno(siguiente), "") << "corte " << i;
         EXPECT_EQ(siguiente.salida, 0) << "corte " << i << "\n" << siguiente.Texto();
         EXPECT_EQ(HuellasTablas(e.Datos()), nuevas) << "corte " << i;
         EXPECT_EQ(Preparaciones(e.Datos()), 0) << "corte " << i;
@@ -220,6 +221,7 @@ TEST(Interrupciones, DiscoLlenoEnCadaTamanoDeArchivo) {
         limites.tamanoMaximoArchivo = limite;
         const Resultado r = Ejecutar(ProgramaCli(), e.Exportar(), limites);
         EXPECT_EQ(r.senal, 0) << "límite " << limite << "\n" << r.Texto();
+        EXPECT_EQ(RuidoAjeno(r), "") << "límite " << limite;
         if (r.salida == 0) {
             terminada = true;
             EXPECT_EQ(Preparaciones(e.Datos()), 0);

@@ -51,6 +51,16 @@ void Vaciar(int fd, std::string& texto) {
 
 } // namespace
 
+std::string RuidoAjeno(const Resultado& resultado) {
+    for (const char* ruido : {"encoding error", "I/O error", "parser error", "AddressSanitizer",
+                              "LeakSanitizer", "runtime error:"}) {
+        const auto donde = resultado.errores.find(ruido);
+        if (donde != std::string::npos)
+            return resultado.errores.substr(donde, resultado.errores.find('\n', donde) - donde);
+    }
+    return {};
+}
+
 Resultado Ejecutar(const fs::path& programa, const std::vector<std::string>& argumentos,
                    const Limites& limites) {
     int out[2], err[2];

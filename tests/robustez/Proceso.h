@@ -31,6 +31,12 @@ struct Resultado {
     std::string Texto() const { return salidaEstandar + errores; }
 };
 
+// What a library or a sanitizer printed on stderr besides the program's own messages
+// (libxml2's English lines, AddressSanitizer, UndefinedBehaviorSanitizer): empty when
+// there is none. A sanitizer's exit status 1 looks like a refusal, so this is checked
+// too.
+std::string RuidoAjeno(const Resultado& resultado);
+
 // Runs `programa` with `argumentos`, stdin from /dev/null (no terminal), and waits.
 Resultado Ejecutar(const std::filesystem::path& programa,
                    const std::vector<std::string>& argumentos, const Limites& limites = {});
