@@ -56,7 +56,13 @@ void Tabla::Impl::ExigirAbierta() const {
 }
 
 int Tabla::Impl::IndiceCampo(std::string_view buscado) const {
-    const auto clave = Mayusculas(buscado);
+    const bool enMayusculas = std::all_of(buscado.begin(), buscado.end(), [](unsigned char c) {
+        return std::toupper(c) == c;
+    });
+    std::string copia;
+    if (!enMayusculas)
+        copia = Mayusculas(buscado);
+    const std::string_view clave = enMayusculas ? buscado : std::string_view(copia);
     if (auto it = porNombre.find(clave); it != porNombre.end())
         return it->second;
     if (clave.size() > dbf::kLargoNombre)
@@ -292,14 +298,23 @@ bool Tabla::Locate(std::string_view campos, const std::vector<std::string>& valo
     auto& t = *impl_;
     t.ExigirAbierta();
     Post();
-    const auto nombres = Partir(campos);
-    if (nombres.size() != valores.size())
+    if (campos != t.ultimaBusqueda) {
+        const auto nombres = Partir(campos);
+        if (nombres.size() != valores.size())
+            throw Error("Búsqueda en la tabla " + t.nombre + " por " + std::string(campos) +
+                        " con " + std::to_string(valores.size()) + " valores.");
+        std::vector<int> resueltos;
+        for (const auto& nombre : nombres)
+            resueltos.push_back(t.CampoExigido(nombre));
+        t.camposUltimaBusqueda = std::move(resueltos);
+        t.ultimaBusqueda = std::string(campos);
+    }
+    const std::vector<int>& indices = t.camposUltimaBusqueda;
+    if (indices.size() != valores.size())
         throw Error("Búsqueda en la tabla " + t.nombre + " por " + std::string(campos) + " con " +
                     std::to_string(valores.size()) + " valores.");
-    std::vector<int> indices;
     std::vector<std::string> partes;
-    for (std::size_t i = 0; i < nombres.size(); ++i) {
-        indices.push_back(t.CampoExigido(nombres[i]));
+    for (std::size_t i = 0; i < indices.size(); ++i) {
         auto parte = dbf::ClaveBuscada(t.estructura.campos[static_cast<std::size_t>(indices[i])],
                                        valores[i]);
         if (!parte)

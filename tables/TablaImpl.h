@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -24,7 +25,16 @@ struct Tabla::Impl {
     std::filesystem::path ruta;
     dbf::ArchivoTabla archivo;
     dbf::Estructura estructura;
-    std::unordered_map<std::string, int> porNombre; // upper-case stored name -> field
+    // Looked up with the name as the caller wrote it, without a copy when it is already
+    // in upper case.
+    struct HashNombre {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::unordered_map<std::string, int, HashNombre, std::equal_to<>>
+        porNombre; // upper-case stored name -> field
     bool abierta = false;
 
     std::string datos; // registros * largoRegistro bytes
@@ -43,6 +53,9 @@ struct Tabla::Impl {
 
     std::function<bool(Tabla&)> filtro;
     std::map<std::vector<int>, dbf::IndiceLocate> indices; // made on first use
+    // The field list of the last Locate, resolved: a step repeats the same search.
+    std::string ultimaBusqueda;
+    std::vector<int> camposUltimaBusqueda;
 
     std::size_t Largo() const { return estructura.largoRegistro; }
     std::string_view Registro(std::size_t r) const {
