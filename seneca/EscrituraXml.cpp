@@ -83,7 +83,7 @@ public:
     ArchivoTemporal(const ArchivoTemporal&) = delete;
     ArchivoTemporal& operator=(const ArchivoTemporal&) = delete;
 
-    void Escribir(const std::string& bytes) {
+    void Escribir(std::string_view bytes) {
         std::size_t hecho = 0;
         while (hecho < bytes.size()) {
             ssize_t n = ::write(fd_, bytes.data() + hecho, bytes.size() - hecho);
@@ -143,8 +143,15 @@ std::string SerializarXml(xmlDocPtr doc, const Prologo& prologo) {
 }
 
 void GuardarArchivoAtomico(const std::filesystem::path& archivo, const std::string& bytes) {
+    GuardarArchivoAtomico(archivo, {std::string_view(bytes)});
+}
+
+void GuardarArchivoAtomico(const std::filesystem::path& archivo,
+                           std::initializer_list<std::string_view> partes) {
     ArchivoTemporal temporal(archivo);
-    temporal.Escribir(bytes);
+    for (std::string_view parte : partes) {
+        temporal.Escribir(parte);
+    }
     temporal.Colocar();
 }
 
