@@ -225,7 +225,7 @@ DocumentoXml Analizar(const std::string& bytes, const std::filesystem::path& arc
     }
     // Neither XML_PARSE_NOENT, XML_PARSE_DTDLOAD nor XML_PARSE_HUGE: entities stay
     // references, no outside file is opened and the parser's limits hold.
-    xmlCtxtUseOptions(ctxt.get(), XML_PARSE_NONET | XML_PARSE_NOXINCNODE);
+    xmlCtxtUseOptions(ctxt.get(), XML_PARSE_NONET | XML_PARSE_NOXINCNODE | XML_PARSE_COMPACT);
     ctxt->sax->resolveEntity = nullptr;
     ctxt->sax->externalSubset = nullptr;
     Lectura lectura(ctxt.get());

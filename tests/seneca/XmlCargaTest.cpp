@@ -139,6 +139,25 @@ INSTANTIATE_TEST_SUITE_P(
                     EspacioCaso{"<r xml:space=\"preserve\"><a xml:space=\"default\"> <b/> </a></r>",
                                 "<r xml:space=\"preserve\"><a xml:space=\"default\"><b/></a></r>"}));
 
+// Short texts of a loaded document are stored inside their nodes: they can still be
+// changed, merged with new text and dropped.
+TEST(CargarXml, LosTextosCortosCargadosSePuedenCambiar) {
+    CarpetaTemporal carpeta;
+    EscribirArchivo(carpeta / "c.xml", "<r><a>12</a><b>x</b><c>7</c></r>");
+    XmlDocument doc;
+    doc.load(carpeta / "c.xml");
+    XmlNode raiz = doc.documentElement();
+    raiz.selectSingleNode("a").setText("un texto bastante más largo que el anterior");
+    XmlNode b = raiz.selectSingleNode("b");
+    b.firstChild().setText("yy");
+    b.appendChild(doc.createElement("d"));
+    raiz.removeChild(raiz.selectSingleNode("c"));
+    EXPECT_EQ(doc.serializar(),
+              "<r><a>un texto bastante más largo que el anterior</a><b>yy<d/></b></r>");
+    doc.load(carpeta / "c.xml");
+    EXPECT_EQ(doc.documentElement().text(), "12x7");
+}
+
 // An external entity, parameter entity or DTD naming a local file: the file is never
 // read, whether the document is refused or loaded with the reference left empty.
 class EntidadExterna : public testing::TestWithParam<std::string> {};
