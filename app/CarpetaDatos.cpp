@@ -37,6 +37,11 @@ fs::path CarpetaZtemp(const std::optional<fs::path>& opcion) {
 
 fs::path CarpetaSeneca(const fs::path& carpetaDatos) { return carpetaDatos / "seneca"; }
 
+bool ExisteArchivoElegido(const fs::path& ruta) {
+    std::error_code error;
+    return !ruta.empty() && fs::is_regular_file(ruta, error);
+}
+
 fs::path CarpetaEjecutable() {
     std::error_code error;
     const fs::path propio = fs::read_symlink("/proc/self/exe", error);

@@ -34,4 +34,18 @@ public:
     virtual void CerrarVentanaPrincipal() {}
 };
 
+// The wait cursor while a job runs, restored however it ends.
+class CursorDeEspera {
+public:
+    explicit CursorDeEspera(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
+        interlocutor_.CursorEspera(true);
+    }
+    ~CursorDeEspera() { interlocutor_.CursorEspera(false); }
+    CursorDeEspera(const CursorDeEspera&) = delete;
+    CursorDeEspera& operator=(const CursorDeEspera&) = delete;
+
+private:
+    Interlocutor& interlocutor_;
+};
+
 } // namespace belvaro

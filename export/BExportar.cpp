@@ -11,29 +11,6 @@ namespace belvaro {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The wait cursor while the job runs, restored however it ends.
-class CursorDeEspera {
-  public:
-    explicit CursorDeEspera(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
-        interlocutor_.CursorEspera(true);
-    }
-    ~CursorDeEspera() { interlocutor_.CursorEspera(false); }
-    CursorDeEspera(const CursorDeEspera&) = delete;
-    CursorDeEspera& operator=(const CursorDeEspera&) = delete;
-
-  private:
-    Interlocutor& interlocutor_;
-};
-
-bool ExisteArchivo(const fs::path& ruta) {
-    std::error_code error;
-    return !ruta.empty() && fs::is_regular_file(ruta, error);
-}
-
-} // namespace
-
 InformeExportar ExportarArchivo(const fs::path& archivo, const Configuracion& configuracion,
                                 Interlocutor& interlocutor) {
     const fs::path catalogo = BuscarCatalogo(configuracion.carpetaEjecutable);
@@ -55,7 +32,7 @@ FinTrabajo BExportarClick(EstadoSesion& sesion, const Configuracion& configuraci
                           Interlocutor& interlocutor, InformeExportar* informe) {
     if (auto elegido = interlocutor.ElegirArchivo(CarpetaSeneca(configuracion.carpetaDatos)))
         sesion.ArchivoXML = *elegido;
-    if (!ExisteArchivo(sesion.ArchivoXML)) {
+    if (!ExisteArchivoElegido(sesion.ArchivoXML)) {
         interlocutor.Mensaje(mensajes::kNoExisteArchivo);
         if (sesion.ModoAnfitrion == 2)
             sesion.Transformado = -1;

@@ -13,26 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The wait cursor for as long as the object lives, whatever ends the job.
-class CursorEspera {
-  public:
-    explicit CursorEspera(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
-        interlocutor_.CursorEspera(true);
-    }
-    ~CursorEspera() { interlocutor_.CursorEspera(false); }
-    CursorEspera(const CursorEspera&) = delete;
-    CursorEspera& operator=(const CursorEspera&) = delete;
-
-  private:
-    Interlocutor& interlocutor_;
-};
-
-// A file, not a folder, is there.
-bool ExisteArchivo(const fs::path& ruta) {
-    std::error_code error;
-    return !ruta.empty() && fs::exists(ruta, error) && !fs::is_directory(ruta, error);
-}
-
 // An export killed while renaming its tables into place left the rest ready in its
 // staging folder: they are put in place first, so that the timetable is never read
 // from a mix of old and new tables.
@@ -50,7 +30,7 @@ FinTrabajo BImportarClick(EstadoSesion& sesion, const Configuracion& configuraci
                           Interlocutor& interlocutor, InformeImportar* informe) {
     if (auto elegido = interlocutor.ElegirArchivo(CarpetaSeneca(configuracion.carpetaDatos)))
         sesion.ArchivoXML = *elegido;
-    if (!ExisteArchivo(sesion.ArchivoXML)) {
+    if (!ExisteArchivoElegido(sesion.ArchivoXML)) {
         interlocutor.Mensaje(mensajes::kNoExisteArchivo);
         if (sesion.ModoAnfitrion == 2)
             sesion.Transformado = -1;
@@ -62,7 +42,7 @@ FinTrabajo BImportarClick(EstadoSesion& sesion, const Configuracion& configuraci
     resultado = InformeImportar{};
     FinTrabajo fin;
     {
-        CursorEspera espera(interlocutor);
+        CursorDeEspera espera(interlocutor);
         TerminarExportacionInterrumpida(configuracion.carpetaDatos);
         Importacion trabajo(sesion.ArchivoXML, configuracion.carpetaDatos);
         fin = trabajo.Ejecutar(resultado);
