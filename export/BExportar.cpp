@@ -1,5 +1,6 @@
 #include "export/TrabajoExportar.h"
 
+#include "app/ArchivoXML.h"
 #include "app/CarpetaDatos.h"
 #include "app/Mensajes.h"
 #include "export/EntradasExportar.h"
@@ -30,14 +31,8 @@ InformeExportar ExportarArchivo(const fs::path& archivo, const Configuracion& co
 
 FinTrabajo BExportarClick(EstadoSesion& sesion, const Configuracion& configuracion,
                           Interlocutor& interlocutor, InformeExportar* informe) {
-    if (auto elegido = interlocutor.ElegirArchivo(CarpetaSeneca(configuracion.carpetaDatos)))
-        sesion.ArchivoXML = *elegido;
-    if (!ExisteArchivoElegido(sesion.ArchivoXML)) {
-        interlocutor.Mensaje(mensajes::kNoExisteArchivo);
-        if (sesion.ModoAnfitrion == 2)
-            sesion.Transformado = -1;
+    if (!ElegirArchivoXML(sesion, configuracion, interlocutor))
         return FinTrabajo::NoExisteArchivo;
-    }
     InformeExportar resultado;
     {
         CursorDeEspera espera(interlocutor);

@@ -1,5 +1,6 @@
 #include "import/TrabajoImportar.h"
 
+#include "app/ArchivoXML.h"
 #include "app/CarpetaDatos.h"
 #include "app/Mensajes.h"
 #include "export/Preparacion.h"
@@ -28,14 +29,8 @@ void TerminarExportacionInterrumpida(const fs::path& carpetaDatos) {
 
 FinTrabajo BImportarClick(EstadoSesion& sesion, const Configuracion& configuracion,
                           Interlocutor& interlocutor, InformeImportar* informe) {
-    if (auto elegido = interlocutor.ElegirArchivo(CarpetaSeneca(configuracion.carpetaDatos)))
-        sesion.ArchivoXML = *elegido;
-    if (!ExisteArchivoElegido(sesion.ArchivoXML)) {
-        interlocutor.Mensaje(mensajes::kNoExisteArchivo);
-        if (sesion.ModoAnfitrion == 2)
-            sesion.Transformado = -1;
+    if (!ElegirArchivoXML(sesion, configuracion, interlocutor))
         return FinTrabajo::NoExisteArchivo;
-    }
 
     InformeImportar propio;
     InformeImportar& resultado = informe != nullptr ? *informe : propio;
